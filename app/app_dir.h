@@ -1,0 +1,12 @@
+// The folder of the running executable, where the tool, the log and the help file lie.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace quarvel {
+
+// The directory part of the executable's full path, with its trailing separator:
+// "C:\Tools\fe.exe" gives "C:\Tools\", "C:\fe.exe" gives "C:\".
+std::string AppDirFromModulePath(std::string_view modulePath);
+
+}  // namespace quarvel

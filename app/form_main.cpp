@@ -1,0 +1,272 @@
+// The main window's creation, its window procedure and the dispatch of commands and notifications.
+#include "app/form_main.h"
+
+#include "app/app_dir.h"
+#include "app/control_ids.h"
+#include "app/form_main_layout.h"
+#include "ui/failure.h"
+#include "ui/messages.h"
+
+namespace quarvel {
+
+namespace {
+constexpr const char* kCaption = "Quarvel Front-End v1.1";
+constexpr const char* kFormProperty = "TFormMain";
+
+using ClickHandler = void (TFormMain::*)();
+
+struct CommandSpec {
+  int id;
+  const char* source;  // the button or menu entry that sends it
+  ClickHandler handler;
+};
+
+// Menu entries that click a button run that button's one handler.
+constexpr CommandSpec kCommands[] = {
+    {IDC_BUTTON_ADD, "ButtonAdd", &TFormMain::ButtonAddClick},
+    {IDM_FILE_ADD, "MenuFileAdd", &TFormMain::ButtonAddClick},
+    {IDM_ROW_ADD, "Add1", &TFormMain::ButtonAddClick},
+    {IDC_BUTTON_REMOVE, "ButtonRemove", &TFormMain::ButtonRemoveClick},
+    {IDM_FILE_REMOVE, "MenuFileRemove", &TFormMain::ButtonRemoveClick},
+    {IDM_ROW_REMOVE, "RemoveSelected1", &TFormMain::RemoveSelected1Click},
+    {IDM_FILE_EXIT, "MenuFileExit", &TFormMain::MenuFileExitClick},
+    {IDC_BUTTON_PATCH, "ButtonPatch", &TFormMain::ButtonPatchClick},
+    {IDM_TOOLS_PATCH, "MenuToolsPatch", &TFormMain::ButtonPatchClick},
+    {IDC_BUTTON_FIX, "ButtonFix", &TFormMain::ButtonFixClick},
+    {IDM_TOOLS_FIX, "MenuToolsFix", &TFormMain::ButtonFixClick},
+    {IDC_BUTTON_UNPATCH, "ButtonUnpatch", &TFormMain::ButtonUnpatchClick},
+    {IDM_TOOLS_UNPATCH, "MenuToolsUnpatch", &TFormMain::ButtonUnpatchClick},
+    {IDC_BUTTON_TEST, "ButtonTest", &TFormMain::ButtonTestClick},
+    {IDM_TOOLS_TEST, "est1", &TFormMain::ButtonTestClick},
+    {IDC_BUTTON_VIEW_LOG, "ButtonViewLog", &TFormMain::ButtonViewLogClick},
+    {IDM_TOOLS_VIEW_LOG, "ViewLog1", &TFormMain::ButtonViewLogClick},
+    {IDM_ROW_PATCH, "PatchCurrent1", &TFormMain::PatchCurrent1Click},
+    {IDM_ROW_FIX, "FixCurrent1", &TFormMain::FixCurrent1Click},
+    {IDM_ROW_UNPATCH, "UnpatchCurrent1", &TFormMain::UnpatchCurrent1Click},
+    {IDM_ROW_TEST, "st1", &TFormMain::st1Click},
+    {IDM_HELP_INDEX, "MenuHelpIndex", &TFormMain::MenuHelpIndexClick},
+    {IDM_HELP_ABOUT, "MenuHelpAbout", &TFormMain::MenuHelpAboutClick},
+};
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  if (GetClassInfoExA(instance, MAIN_WINDOW_CLASS, &windowClass)) return;
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+  windowClass.lpszClassName = MAIN_WINDOW_CLASS;
+  windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+  windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  RegisterClassExA(&windowClass);
+}
+
+std::string ExecutableDir() {
+  char path[MAX_PATH * 4];
+  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+  return AppDirFromModulePath(std::string(path, length));
+}
+}  // namespace
+
+TFormMain::TFormMain()
+    : chooseFiles_([this](HWND owner) { return openDialog_.Run(owner); }), toolTimeLimitMs_(kToolTimeLimitMs) {}
+
+TFormMain::~TFormMain() {
+  if (window_) DestroyWindow(window_);
+  if (imageList1_) ImageList_Destroy(imageList1_);
+  if (popupMenu1_) DestroyMenu(popupMenu1_);
+}
+
+HWND TFormMain::Create(std::optional<std::string> appDir) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  RegisterWindowClass(instance, &TFormMain::WindowProc);
+  DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  RECT frame{0, 0, kDesignClientWidth, kDesignClientHeight};
+  AdjustWindowRectEx(&frame, style, TRUE, 0);
+  int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  window_ = CreateWindowExA(WS_EX_CONTROLPARENT, MAIN_WINDOW_CLASS, kCaption, style,
+                            (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+                            width, height, nullptr, nullptr, instance, nullptr);
+  SetPropA(window_, kFormProperty, this);  // from here on the window procedure reaches this form
+  appDir_ = appDir ? *appDir : ExecutableDir();
+  CreateControls();
+  // A failure in the creation handler is reported here and creation goes on.
+  Guarded([this] { FormCreate(); });
+  return window_;
+}
+
+void TFormMain::Show(int showCommand) {
+  ShowWindow(window_, showCommand);
+  UpdateWindow(window_);
+}
+
+void TFormMain::FormCreate() {
+  DragAcceptFiles(listView_, TRUE);
+  SetPropA(listView_, kFormProperty, this);
+  OldListViewWndProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(listView_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TFormMain::ListViewWndProc)));
+  if (GetFileAttributesA((appDir_ + kToolFileName).c_str()) == INVALID_FILE_ATTRIBUTES)
+    RaiseFailure("Could not find \"Quarvel\" application");
+}
+
+void TFormMain::FormDestroy() {
+  if (listView_) DragAcceptFiles(listView_, FALSE);
+}
+
+void TFormMain::MenuFileExitClick() { PostQuitMessage(0); }
+
+LRESULT CALLBACK TFormMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* form = static_cast<TFormMain*>(GetPropA(window, kFormProperty));
+  if (!form) return DefWindowProcA(window, message, wParam, lParam);
+  LRESULT result = 0;
+  bool handled = false;
+  Guarded([&] {
+    result = form->HandleMessage(message, wParam, lParam);
+    handled = true;
+  });
+  return handled ? result : 0;
+}
+
+LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND window = window_;  // WM_NCDESTROY forgets it before the default processing
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+      return 0;
+    case WM_SIZE:
+      OnSize(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_DRAWITEM:
+      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_KEYDOWN:
+      FormKeyDown(wParam);
+      break;
+    case WM_CLOSE:
+      PostQuitMessage(0);
+      return 0;
+    case WM_DESTROY:
+      FormDestroy();
+      return 0;
+    case WM_NCDESTROY:
+      RemovePropA(window_, kFormProperty);
+      window_ = nullptr;
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void TFormMain::OnCommand(int id, int notifyCode) {
+  if (id == IDC_IMAGE1) {
+    if (notifyCode == STN_CLICKED) Image1Click();
+    return;
+  }
+  for (const CommandSpec& command : kCommands)
+    if (command.id == id) return (this->*command.handler)();
+}
+
+LRESULT TFormMain::OnNotify(const NMHDR& header) {
+  if (header.hwndFrom != listView_) return 0;
+  switch (header.code) {
+    case LVN_GETDISPINFOA:
+      listView1_.FillDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(&header)));
+      return 0;
+    case LVN_KEYDOWN:
+      ListView1KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+      return 0;
+    case LVN_BEGINLABELEDITA:
+      return FALSE;  // allow
+    case LVN_ENDLABELEDITA:
+      return OnEndLabelEdit(reinterpret_cast<const NMLVDISPINFOA&>(header));
+  }
+  return 0;
+}
+
+void TFormMain::OnContextMenu(HWND source, LPARAM position) {
+  if (source != listView_) return;
+  POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  if (position == -1) {  // from the keyboard: at the focused row, or the list's corner
+    RECT row{};
+    int focused = ListView_GetNextItem(listView_, -1, LVNI_FOCUSED);
+    if (focused < 0 || !ListView_GetItemRect(listView_, focused, &row, LVIR_LABEL)) row = RECT{4, 4, 4, 4};
+    at = POINT{row.left, row.bottom};
+    ClientToScreen(listView_, &at);
+  }
+  TrackPopupMenu(GetSubMenu(popupMenu1_, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
+}
+
+void TFormMain::OnSize(int clientWidth, int clientHeight) {
+  for (const ControlSpec& control : MainControls()) {
+    if (control.anchor == Anchor::TopLeft) continue;
+    if (control.anchor == Anchor::Bottom) {
+      SendMessageA(Control(control.id), WM_SIZE, 0, 0);  // the status bar docks itself
+      continue;
+    }
+    RECT place = PlaceControl(control, clientWidth, clientHeight);
+    MoveWindow(Control(control.id), place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
+  }
+}
+
+void TFormMain::OnGetMinMaxInfo(MINMAXINFO& info) {
+  info.ptMinTrackSize = POINT{kMinimumWindowWidth, kMinimumWindowHeight};
+}
+
+// The picture is drawn from its top-left corner and cut at the control's edges.
+void TFormMain::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.CtlID != IDC_IMAGE1) return;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  HDC source = CreateCompatibleDC(item.hDC);
+  HGDIOBJ old = SelectObject(source, picture_.get());
+  BITMAP bitmap{};
+  GetObjectA(picture_.get(), sizeof(bitmap), &bitmap);
+  BitBlt(item.hDC, 0, 0, std::min<LONG>(bitmap.bmWidth, item.rcItem.right),
+         std::min<LONG>(bitmap.bmHeight, item.rcItem.bottom), source, 0, 0, SRCCOPY);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+void TFormMain::PreviewKey(const MSG& message) {
+  if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && message.hwnd != window_ &&
+      IsChild(window_, message.hwnd))
+    Guarded([&] { FormKeyDown(message.wParam); });
+}
+
+void TFormMain::CreateControls() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+  for (const ControlSpec& control : MainControls()) {
+    const RECT& r = control.designRect;
+    HWND child = CreateWindowExA(0, control.className, control.caption, WS_CHILD | WS_VISIBLE | control.style,
+                                 r.left, r.top, r.right - r.left, r.bottom - r.top, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+    // The status bar keeps the system's status font.
+    if (control.id != IDC_STATUSBAR1) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  }
+  listView_ = Control(IDC_LISTVIEW1);
+  SendMessageA(Control(IDC_STATUSBAR1), SB_SIMPLE, TRUE, 0);
+
+  picture_.reset(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_PICTURE), IMAGE_BITMAP, 0, 0, 0)));
+  imageList1_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, kResultCodeCount, 0);
+  for (int id = IDI_RESULT_OK; id <= IDI_RESULT_PATCHED; ++id) {
+    HICON icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+    ImageList_AddIcon(imageList1_, icon);
+    DestroyIcon(icon);
+  }
+  listView1_.Attach(listView_, rows_, imageList1_);
+  popupMenu1_ = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUPMENU));
+}
+
+}  // namespace quarvel

@@ -1,0 +1,110 @@
+// The main window: the ROM list, the option check boxes, the action buttons and their menus.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/open_rom_dialog.h"
+#include "romlist/rom_list.h"
+#include "romlist/rom_list_view.h"
+#include "tool/command_line.h"
+#include "tool/tool_runner.h"
+#include "ui/gdi_handles.h"
+
+namespace quarvel {
+
+class TFormMain {
+ public:
+  // Chooses ROM files; replaced by tests, which cannot answer a real dialog in-process.
+  using FileChooser = std::function<std::optional<std::vector<std::string>>(HWND owner)>;
+
+  TFormMain();
+  ~TFormMain();
+  TFormMain(const TFormMain&) = delete;
+  TFormMain& operator=(const TFormMain&) = delete;
+
+  // Creates the window and its controls and runs FormCreate; the window is shown by Show.
+  // appDir is normally worked out from the executable's own path; tests may give another.
+  HWND Create(std::optional<std::string> appDir = std::nullopt);
+  void Show(int showCommand);
+  HWND Handle() const { return window_; }
+  HWND Control(int id) const { return GetDlgItem(window_, id); }
+
+  // Key preview: the message loop hands every key pressed in a child of this window here first.
+  void PreviewKey(const MSG& message);
+
+  const std::string& AppDir() const { return appDir_; }
+  const RomList& Rows() const { return rows_; }
+  void SetFileChooser(FileChooser chooser) { chooseFiles_ = std::move(chooser); }
+  void SetToolTimeLimit(int limitMs) { toolTimeLimitMs_ = limitMs; }
+
+  // The ROM list's one way in, for the Add dialog and for drops.
+  void AddFile(const std::string& path);
+
+  // Event handlers, reached through the command and notification tables.
+  void FormCreate();
+  void FormDestroy();
+  void FormKeyDown(WPARAM key);
+  void ButtonAddClick();
+  void ButtonRemoveClick();
+  void RemoveSelected1Click();
+  void ButtonPatchClick();
+  void ButtonFixClick();
+  void ButtonUnpatchClick();
+  void ButtonTestClick();
+  void PatchCurrent1Click();
+  void FixCurrent1Click();
+  void UnpatchCurrent1Click();
+  void st1Click();
+  void ButtonViewLogClick();
+  void MenuFileExitClick();
+  void MenuHelpIndexClick();
+  void MenuHelpAboutClick();
+  void Image1Click();
+  void ListView1KeyDown(WORD key);
+  void HandleDroppedFiles(HDROP drop);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ListViewWndProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Message handlers of the window procedure.
+  void OnCommand(int id, int notifyCode);
+  LRESULT OnNotify(const NMHDR& header);
+  void OnContextMenu(HWND source, LPARAM position);
+  void OnSize(int clientWidth, int clientHeight);
+  void OnGetMinMaxInfo(MINMAXINFO& info);
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  bool OnEndLabelEdit(const NMLVDISPINFOA& edit);
+
+  void CreateControls();
+  void RemoveSelectedRows();
+  void RunBatch(Operation operation, bool selectedOnly);
+  ResultCode ProcessItem(size_t index, Operation operation);
+  void SetStatusText(const std::string& text);
+  std::string StatusText() const;
+  ToolOptions CheckedOptions() const;
+  void OpenDocument(const char* fileName, const char* missingNotice, const char* failureFormat);
+
+  HWND window_ = nullptr;
+  HWND listView_ = nullptr;
+  WNDPROC OldListViewWndProc = nullptr;
+  std::string appDir_;
+  RomList rows_;
+  RomListView listView1_;
+  OpenRomDialog openDialog_;
+  FileChooser chooseFiles_;
+  GdiObject<HFONT> font_;
+  GdiObject<HBITMAP> picture_;
+  HIMAGELIST imageList1_ = nullptr;
+  HMENU popupMenu1_ = nullptr;
+  int toolTimeLimitMs_;
+};
+
+}  // namespace quarvel

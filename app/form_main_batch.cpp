@@ -1,0 +1,75 @@
+// The eight batches: one tool action on every row, or on the selected rows, one row after the other.
+#include "app/control_ids.h"
+#include "app/form_main.h"
+#include "tool/tool_runner.h"
+#include "ui/messages.h"
+
+namespace quarvel {
+
+namespace {
+const char* StatusTextOf(Operation operation) {
+  switch (operation) {
+    case Operation::Fix: return "Fixing...";
+    case Operation::Unpatch: return "Unpatching...";
+    case Operation::Test: return "Testing...";
+    case Operation::Patch: break;
+  }
+  return "Patching...";
+}
+}  // namespace
+
+void TFormMain::ButtonPatchClick() { RunBatch(Operation::Patch, false); }
+void TFormMain::ButtonFixClick() { RunBatch(Operation::Fix, false); }
+void TFormMain::ButtonUnpatchClick() { RunBatch(Operation::Unpatch, false); }
+void TFormMain::ButtonTestClick() { RunBatch(Operation::Test, false); }
+void TFormMain::PatchCurrent1Click() { RunBatch(Operation::Patch, true); }
+void TFormMain::FixCurrent1Click() { RunBatch(Operation::Fix, true); }
+void TFormMain::UnpatchCurrent1Click() { RunBatch(Operation::Unpatch, true); }
+void TFormMain::st1Click() { RunBatch(Operation::Test, true); }
+
+// Runs inside the click handler to its end; the window takes no input meanwhile. A failure ends the
+// batch at its row: the rows before keep their new results and the status text stays without "done".
+void TFormMain::RunBatch(Operation operation, bool selectedOnly) {
+  if (!selectedOnly && rows_.Count() == 0) return ShowNotice("Please add at least one file");
+  if (selectedOnly && !listView1_.AnySelected()) return ShowNotice("Please select at least one file");
+
+  std::vector<size_t> batchRows;
+  if (selectedOnly) {
+    batchRows = listView1_.SelectedIndexes();
+  } else {
+    for (size_t index = 0; index < rows_.Count(); ++index) batchRows.push_back(index);
+  }
+  DeleteFileA((appDir_ + kLogFileName).c_str());
+  SetStatusText(StatusTextOf(operation));
+  for (size_t index : batchRows) {
+    int code = ProcessItem(index, operation);
+    rows_.SetResult(index, code, ResultName(code));
+    listView1_.RepaintRow(index);
+  }
+  SetStatusText(StatusText() + "done");
+}
+
+ResultCode TFormMain::ProcessItem(size_t index, Operation operation) {
+  return RunToolOnFile(appDir_, rows_.Row(index).FullPath(), CheckedOptions(), operation, toolTimeLimitMs_);
+}
+
+ToolOptions TFormMain::CheckedOptions() const {
+  auto checked = [this](int id) { return IsDlgButtonChecked(window_, id) == BST_CHECKED; };
+  return ToolOptions{checked(IDC_CHECK_TRIM_FILE), checked(IDC_CHECK_AUTOMATIC), checked(IDC_CHECK_DISABLE_INTRO)};
+}
+
+void TFormMain::SetStatusText(const std::string& text) {
+  HWND statusBar = Control(IDC_STATUSBAR1);
+  SendMessageA(statusBar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+  UpdateWindow(statusBar);
+}
+
+std::string TFormMain::StatusText() const {
+  HWND statusBar = Control(IDC_STATUSBAR1);
+  std::string text(LOWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, SB_SIMPLEID, 0)) + 1, '\0');
+  SendMessageA(statusBar, SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(strlen(text.c_str()));
+  return text;
+}
+
+}  // namespace quarvel

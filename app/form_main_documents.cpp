@@ -1,0 +1,31 @@
+// Opening the log and the help file with the desktop's viewer, and the About dialog.
+#include "app/form_about.h"
+#include "app/form_main.h"
+#include "ui/failure.h"
+#include "ui/messages.h"
+
+namespace quarvel {
+
+void TFormMain::ButtonViewLogClick() {
+  OpenDocument(kLogFileName, "Could not find log file", "Could not launch log file (error %d)");
+}
+
+// Sees every key pressed while the main window is active; only F1 means anything here.
+void TFormMain::FormKeyDown(WPARAM key) {
+  if (key == VK_F1) OpenDocument(kHelpFileName, "Could not find help file", "Could not launch help file (error %d)");
+}
+
+void TFormMain::MenuHelpIndexClick() { SendMessageA(window_, WM_KEYDOWN, VK_F1, 0); }
+
+void TFormMain::OpenDocument(const char* fileName, const char* missingNotice, const char* failureFormat) {
+  std::string path = appDir_ + fileName;
+  if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return ShowNotice(missingNotice);
+  auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(window_, "open", path.c_str(), nullptr, nullptr, SW_SHOW));
+  if (result <= 32) RaiseFailure(failureFormat, {static_cast<long long>(result)});
+}
+
+void TFormMain::MenuHelpAboutClick() { ShowAboutDialog(window_); }
+
+void TFormMain::Image1Click() { ShowAboutDialog(window_); }
+
+}  // namespace quarvel

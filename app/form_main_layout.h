@@ -1,0 +1,33 @@
+// The main window's control table: one row per control, in tab order, as laid out at design size.
+#pragma once
+#include <windows.h>
+
+#include <span>
+
+namespace quarvel {
+
+// Which edges of the client area a control keeps its distance to when the window is resized.
+enum class Anchor { TopLeft, AllSides, Bottom };
+
+struct ControlSpec {
+  const char* name;
+  int id;
+  const char* className;
+  const char* caption;
+  DWORD style;
+  RECT designRect;  // left, top, right, bottom at the design client size
+  Anchor anchor;
+};
+
+constexpr int kDesignClientWidth = 627;
+constexpr int kDesignClientHeight = 329;
+constexpr int kMinimumWindowWidth = 635;
+constexpr int kMinimumWindowHeight = 375;
+constexpr int kStatusBarHeight = 19;
+
+std::span<const ControlSpec> MainControls();
+
+// Where a control goes in a client area of the given size.
+RECT PlaceControl(const ControlSpec& control, int clientWidth, int clientHeight);
+
+}  // namespace quarvel

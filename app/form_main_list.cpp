@@ -1,0 +1,83 @@
+// The ROM list's handlers: adding by dialog and by drop, removing, the Delete key and in-place editing.
+#include "app/form_main.h"
+#include "romlist/path_text.h"
+#include "romlist/rom_file.h"
+#include "ui/messages.h"
+
+namespace quarvel {
+
+namespace {
+constexpr const char* kSelectNotice = "Please select at least one file";
+constexpr const char* kForbiddenNameNotice =
+    "A file name cannot contain any of the following characters: \\ / : * ? \" < > |";
+constexpr UINT kDroppedPathChars = 1024;
+
+// Releases a drop on every path out of its handler.
+class DropOwner {
+ public:
+  explicit DropOwner(HDROP drop) : drop_(drop) {}
+  ~DropOwner() { DragFinish(drop_); }
+  DropOwner(const DropOwner&) = delete;
+  DropOwner& operator=(const DropOwner&) = delete;
+
+ private:
+  HDROP drop_;
+};
+}  // namespace
+
+void TFormMain::AddFile(const std::string& path) {
+  if (rows_.AddFile(path, ReadRomFileFacts)) listView1_.RowsAppended();
+}
+
+void TFormMain::ButtonAddClick() {
+  std::optional<std::vector<std::string>> chosen = chooseFiles_(window_);
+  if (!chosen) return;
+  for (const std::string& path : *chosen) AddFile(path);
+}
+
+void TFormMain::HandleDroppedFiles(HDROP drop) {
+  DropOwner owner(drop);
+  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT index = 0; index < count; ++index) {
+    char path[kDroppedPathChars] = {};
+    DragQueryFileA(drop, index, path, kDroppedPathChars);
+    AddFile(std::string(path, strnlen(path, kDroppedPathChars)));
+  }
+}
+
+LRESULT CALLBACK TFormMain::ListViewWndProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* form = static_cast<TFormMain*>(GetPropA(list, "TFormMain"));
+  if (message == WM_DROPFILES) {
+    Guarded([&] { form->HandleDroppedFiles(reinterpret_cast<HDROP>(wParam)); });
+    return 0;
+  }
+  return CallWindowProcA(form->OldListViewWndProc, list, message, wParam, lParam);
+}
+
+void TFormMain::ButtonRemoveClick() { RemoveSelectedRows(); }
+
+void TFormMain::RemoveSelected1Click() { RemoveSelectedRows(); }
+
+void TFormMain::RemoveSelectedRows() {
+  if (!listView1_.AnySelected()) return ShowNotice(kSelectNotice);
+  rows_.Remove(listView1_.SelectedIndexes());
+  listView1_.RowsRemoved();
+}
+
+void TFormMain::ListView1KeyDown(WORD key) {
+  if (key == VK_DELETE) ButtonRemoveClick();
+}
+
+bool TFormMain::OnEndLabelEdit(const NMLVDISPINFOA& edit) {
+  if (!edit.item.pszText) return false;  // Esc: the caption stays
+  std::string caption = edit.item.pszText;
+  if (!IsAllowedFileName(caption)) {
+    ShowNotice(kForbiddenNameNotice);
+    return false;
+  }
+  rows_.SetCaption(static_cast<size_t>(edit.item.iItem), caption);
+  listView1_.RepaintRow(static_cast<size_t>(edit.item.iItem));
+  return true;
+}
+
+}  // namespace quarvel

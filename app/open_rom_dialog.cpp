@@ -1,0 +1,64 @@
+#include "app/open_rom_dialog.h"
+
+#include <commdlg.h>
+
+#include "romlist/open_dialog_result.h"
+
+namespace quarvel {
+
+namespace {
+// Centres the dialog horizontally on the active window's monitor, its top at one third of the free height.
+void PlaceDialog(HWND dialog) {
+  HMONITOR monitor = MonitorFromWindow(GetActiveWindow() ? GetActiveWindow() : dialog, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  GetMonitorInfoA(monitor, &info);
+  RECT frame;
+  GetWindowRect(dialog, &frame);
+  const RECT& work = info.rcWork;
+  int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  int left = work.left + (work.right - work.left - width) / 2;
+  int top = work.top + std::max(0L, (work.bottom - work.top - height) / 3);
+  SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+UINT_PTR CALLBACK PlacementHook(HWND child, UINT message, WPARAM, LPARAM lParam) {
+  // The hook's dialog is a child of the Explorer-style dialog, which is its parent.
+  if (message == WM_NOTIFY && reinterpret_cast<const OFNOTIFYA*>(lParam)->hdr.code == CDN_INITDONE)
+    PlaceDialog(GetParent(child));
+  return 0;
+}
+}  // namespace
+
+std::string DialogFilterText(const char* pipeSeparated) {
+  std::string text(pipeSeparated);
+  for (char& c : text)
+    if (c == '|') c = '\0';
+  text.push_back('\0');
+  text.push_back('\0');
+  return text;
+}
+
+std::optional<std::vector<std::string>> OpenRomDialog::Run(HWND owner) {
+  std::string filter = DialogFilterText(kFilter);
+  std::vector<char> buffer(kBufferChars + 1, '\0');
+  firstPath_.copy(buffer.data(), std::min<size_t>(firstPath_.size(), kBufferChars));
+
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = filterIndex_;
+  dialog.lpstrFile = buffer.data();
+  dialog.nMaxFile = kBufferChars;
+  dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_ENABLEHOOK;
+  dialog.lpfnHook = PlacementHook;
+  if (!GetOpenFileNameA(&dialog)) return std::nullopt;  // cancelled, or the choice did not fit
+
+  std::vector<std::string> paths = ParseOpenDialogResult(buffer.data(), kBufferChars, dialog.nFileOffset);
+  filterIndex_ = dialog.nFilterIndex;
+  if (!paths.empty()) firstPath_ = paths.front();
+  return paths;
+}
+
+}  // namespace quarvel

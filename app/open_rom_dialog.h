@@ -1,0 +1,29 @@
+// The Add dialog: an Explorer-style open dialog for several ROM files, which remembers its last
+// filter and first chosen path for the rest of the run.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quarvel {
+
+class OpenRomDialog {
+ public:
+  static constexpr DWORD kBufferChars = 65519;
+  static constexpr const char* kFilter = "GBA ROM Files (*.gba;*.agb;*.bin)|*.gba;*.agb;*.bin|All Files (*.*)|*.*";
+
+  // The chosen files' full paths in the dialog's order, or nothing when the user cancelled or the
+  // choice did not fit the buffer.
+  std::optional<std::vector<std::string>> Run(HWND owner);
+
+ private:
+  DWORD filterIndex_ = 1;
+  std::string firstPath_;
+};
+
+// "a|b|c|d" as the dialog wants it: "a\0b\0c\0d\0\0".
+std::string DialogFilterText(const char* pipeSeparated);
+
+}  // namespace quarvel

@@ -1,0 +1,31 @@
+// Path and text helpers for the ROM list. Paths are single-byte text in the system's code page.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace quarvel {
+
+// Upper-cases the letters a to z only, so that paths compare the same on every code page.
+std::string UpperAZ(std::string_view text);
+
+// "C:\roms\a.gba" gives "C:\roms\" (with its separator) and "a.gba". Both '\' and '/' separate,
+// and a drive's colon ends the directory part ("C:a.gba" gives "C:" and "a.gba").
+std::string DirectoryPart(std::string_view path);
+std::string FileNamePart(std::string_view path);
+
+// Joins a folder and a name, putting a separator between them where the folder lacks one.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// Whether a name is a full path of its own (drive-rooted "C:\..." or a UNC "\\server\...").
+bool IsFullPath(std::string_view name);
+
+}  // namespace quarvel
+
+namespace quarvel {
+
+// Whether a caption edited in place may become a file name: it holds no character that Windows forbids
+// in names (\ / : * ? " < > | and control characters). A double quote would also break out of the
+// quoted path on the tool's command line. An empty caption is allowed.
+bool IsAllowedFileName(std::string_view name);
+
+}  // namespace quarvel

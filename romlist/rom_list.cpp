@@ -1,0 +1,59 @@
+#include "romlist/rom_list.h"
+
+#include "romlist/path_text.h"
+
+namespace quarvel {
+
+bool RomList::Contains(std::string_view path) const { return keyCounts_.contains(UpperAZ(path)); }
+
+bool RomList::AddFile(const std::string& path, const FactsReader& readFacts) {
+  if (Contains(path)) return false;
+  RomFileFacts facts = readFacts(path);
+  RomRow row;
+  row.caption = FileNamePart(path);
+  row.gameName = std::move(facts.gameName);
+  row.directory = DirectoryPart(path);
+  row.size = std::to_string(facts.size);
+  CountKey(row, +1);
+  rows_.push_back(std::move(row));
+  return true;
+}
+
+void RomList::SetCaption(size_t index, std::string caption) {
+  CountKey(rows_[index], -1);
+  rows_[index].caption = std::move(caption);
+  CountKey(rows_[index], +1);
+}
+
+void RomList::SetResult(size_t index, int icon, std::string result) {
+  rows_[index].icon = icon;
+  rows_[index].result = std::move(result);
+}
+
+void RomList::Remove(const std::vector<size_t>& indexes) {
+  std::vector<bool> doomed(rows_.size(), false);
+  for (size_t index : indexes)
+    if (index < rows_.size()) doomed[index] = true;
+  // One pass that keeps the survivors in their order, so removing many rows stays linear.
+  size_t kept = 0;
+  for (size_t index = 0; index < rows_.size(); ++index) {
+    if (doomed[index]) {
+      CountKey(rows_[index], -1);
+    } else {
+      if (kept != index) rows_[kept] = std::move(rows_[index]);
+      ++kept;
+    }
+  }
+  rows_.resize(kept);
+}
+
+void RomList::CountKey(const RomRow& row, int delta) {
+  std::string key = UpperAZ(row.FullPath());
+  if (delta > 0) {
+    ++keyCounts_[key];
+  } else if (auto found = keyCounts_.find(key); found != keyCounts_.end() && --found->second == 0) {
+    keyCounts_.erase(found);
+  }
+}
+
+}  // namespace quarvel

@@ -1,0 +1,85 @@
+#include "romlist/rom_list_view.h"
+
+#include <cstring>
+
+namespace quarvel {
+
+namespace {
+struct ColumnSpec {
+  const char* header;
+  int width;
+  int format;
+};
+// Caption, then sub-texts 0 to 3: game name, directory (one pixel wide, it holds the path), size, result.
+constexpr ColumnSpec kColumns[] = {
+    {"File Name", 160, LVCFMT_LEFT},  {"Game Name", 150, LVCFMT_LEFT}, {"Directory Path", 1, LVCFMT_LEFT},
+    {"Size", 75, LVCFMT_RIGHT},       {"Result", 75, LVCFMT_LEFT},
+};
+
+const std::string& CellText(const RomRow& row, int column) {
+  switch (column) {
+    case 0: return row.caption;
+    case 1: return row.gameName;
+    case 2: return row.directory;
+    case 3: return row.size;
+    default: return row.result;
+  }
+}
+}  // namespace
+
+void RomListView::Attach(HWND list, const RomList& rows, HIMAGELIST smallIcons) {
+  list_ = list;
+  rows_ = &rows;
+  ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
+  ListView_SetImageList(list_, smallIcons, LVSIL_SMALL);
+  for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
+    LVCOLUMNA spec{};
+    spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    spec.fmt = kColumns[column].format;
+    spec.cx = kColumns[column].width;
+    spec.pszText = const_cast<char*>(kColumns[column].header);
+    spec.iSubItem = column;
+    SendMessageA(list_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&spec));
+  }
+}
+
+void RomListView::RowsAppended() {
+  ListView_SetItemCountEx(list_, static_cast<int>(rows_->Count()), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  InvalidateRect(list_, nullptr, FALSE);
+}
+
+void RomListView::RowsRemoved() {
+  ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetItemCountEx(list_, static_cast<int>(rows_->Count()), 0);
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
+void RomListView::RepaintRow(size_t index) {
+  ListView_RedrawItems(list_, static_cast<int>(index), static_cast<int>(index));
+  UpdateWindow(list_);
+}
+
+std::vector<size_t> RomListView::SelectedIndexes() const {
+  std::vector<size_t> indexes;
+  for (int index = ListView_GetNextItem(list_, -1, LVNI_SELECTED); index >= 0;
+       index = ListView_GetNextItem(list_, index, LVNI_SELECTED))
+    indexes.push_back(static_cast<size_t>(index));
+  return indexes;
+}
+
+bool RomListView::AnySelected() const { return ListView_GetSelectedCount(list_) > 0; }
+
+void RomListView::FillDisplayInfo(NMLVDISPINFOA& info) const {
+  LVITEMA& item = info.item;
+  if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_->Count()) return;
+  const RomRow& row = rows_->Row(static_cast<size_t>(item.iItem));
+  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+    const std::string& text = CellText(row, item.iSubItem);
+    size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+    std::memcpy(item.pszText, text.data(), length);
+    item.pszText[length] = '\0';
+  }
+  if (item.mask & LVIF_IMAGE) item.iImage = item.iSubItem == 0 ? row.icon : -1;
+}
+
+}  // namespace quarvel

@@ -1,0 +1,37 @@
+// Shows a RomList in an owner-data report list view: the list view asks for each visible cell, so adding
+// or removing rows never walks the whole list through list-view messages.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "romlist/rom_list.h"
+
+namespace quarvel {
+
+class RomListView {
+ public:
+  // Adds the five columns to list (created with LVS_OWNERDATA) and shows rows in it.
+  void Attach(HWND list, const RomList& rows, HIMAGELIST smallIcons);
+  HWND Handle() const { return list_; }
+
+  // Tells the list view the new number of rows; keeps the scroll position and selection.
+  void RowsAppended();
+  // After rows were removed: the new count, with nothing selected.
+  void RowsRemoved();
+  // Repaints one row at once, so a result shows while a batch goes on.
+  void RepaintRow(size_t index);
+
+  std::vector<size_t> SelectedIndexes() const;
+  bool AnySelected() const;
+
+  // Answers LVN_GETDISPINFO from the rows.
+  void FillDisplayInfo(NMLVDISPINFOA& info) const;
+
+ private:
+  HWND list_ = nullptr;
+  const RomList* rows_ = nullptr;
+};
+
+}  // namespace quarvel

@@ -1,0 +1,68 @@
+#include "romlist/path_text.h"
+
+#include <gtest/gtest.h>
+
+#include "app/app_dir.h"
+#include "romlist/header_text.h"
+
+namespace quarvel {
+namespace {
+
+TEST(PathText, UpperCasesOnlyTheLettersAToZ) {
+  EXPECT_EQ(UpperAZ("c:\\roms\\game.gba"), "C:\\ROMS\\GAME.GBA");
+  // Letters of the code page beyond a to z (e acute is 0xE9 in 1252) stay as they are.
+  EXPECT_EQ(UpperAZ("caf\xe9.gba"), "CAF\xe9.GBA");
+  EXPECT_EQ(UpperAZ("[`{@~]"), "[`{@~]");
+}
+
+TEST(PathText, SplitsDirectoryWithItsSeparatorAndFileName) {
+  EXPECT_EQ(DirectoryPart("C:\\roms\\a.gba"), "C:\\roms\\");
+  EXPECT_EQ(FileNamePart("C:\\roms\\a.gba"), "a.gba");
+  EXPECT_EQ(DirectoryPart("C:\\a.gba"), "C:\\");
+  EXPECT_EQ(DirectoryPart("C:a.gba"), "C:");
+  EXPECT_EQ(FileNamePart("C:a.gba"), "a.gba");
+  EXPECT_EQ(DirectoryPart("a.gba"), "");
+  EXPECT_EQ(FileNamePart("\\\\server\\share\\My Games\\b c.agb"), "b c.agb");
+  EXPECT_EQ(DirectoryPart("D:\\roms\\"), "D:\\roms\\");
+  EXPECT_EQ(FileNamePart("D:\\roms\\"), "");
+}
+
+TEST(PathText, AppDirOfAnExecutableKeepsItsSeparatorEvenInADriveRoot) {
+  EXPECT_EQ(AppDirFromModulePath("C:\\Tools\\fe.exe"), "C:\\Tools\\");
+  EXPECT_EQ(AppDirFromModulePath("C:\\fe.exe"), "C:\\");
+}
+
+TEST(PathText, JoinsFolderAndNameWithOneSeparator) {
+  EXPECT_EQ(JoinPath("C:\\roms", "a.gba"), "C:\\roms\\a.gba");
+  EXPECT_EQ(JoinPath("C:\\", "a.gba"), "C:\\a.gba");
+  EXPECT_EQ(JoinPath("C:\\roms\\", "a.gba"), "C:\\roms\\a.gba");
+}
+
+TEST(PathText, RecognisesFullPaths) {
+  EXPECT_TRUE(IsFullPath("C:\\a.gba"));
+  EXPECT_TRUE(IsFullPath("\\\\server\\share\\a.gba"));
+  EXPECT_FALSE(IsFullPath("a.gba"));
+  EXPECT_FALSE(IsFullPath("C:a.gba"));
+}
+
+TEST(PathText, FileNameRuleRefusesWhatWindowsForbidsAndTakesTheRest) {
+  EXPECT_TRUE(IsAllowedFileName("My Game (E).gba"));
+  EXPECT_TRUE(IsAllowedFileName(""));
+  EXPECT_TRUE(IsAllowedFileName("caf\xe9.gba"));
+  for (const char* bad : {"a\"b.gba", "a\\b", "a/b", "c:d", "a*b", "a?b", "a<b", "a>b", "a|b", "tab\there"})
+    EXPECT_FALSE(IsAllowedFileName(bad)) << bad;
+}
+
+TEST(HeaderText, ShowsTheHeaderBytesUpToTheFirstZero) {
+  const char padded[18] = {'M', 'Y', ' ', 'G', 'A', 'M', 'E', 0, 0, 0, 0, 0, 'A', 'M', 'G', 'E', '0', '1'};
+  EXPECT_EQ(GameNameFromBytes(padded, 18), "MY GAME");
+  // A title that fills all twelve bytes runs on into the game code and maker code.
+  EXPECT_EQ(GameNameFromBytes("TWELVELETTERAMGE01", 18), "TWELVELETTERAMGE01");
+  // A short file gives only the bytes it has; longer input is cut at eighteen.
+  EXPECT_EQ(GameNameFromBytes("SHORT", 3), "SHO");
+  EXPECT_EQ(GameNameFromBytes("", 0), "");
+  EXPECT_EQ(GameNameFromBytes("ABCDEFGHIJKLMNOPQRSTUVWXYZ", 26), "ABCDEFGHIJKLMNOPQR");
+}
+
+}  // namespace
+}  // namespace quarvel

@@ -1,0 +1,126 @@
+#include "ui/notice_dialog.h"
+
+#include <commctrl.h>
+
+#include "ui/gdi_handles.h"
+#include "ui/modal_dialog.h"
+#include "ui/message_text.h"
+
+namespace quarvel {
+
+namespace {
+
+constexpr int kMargin = 12;
+constexpr int kIconGap = 12;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kNoticeTextId = 100;
+constexpr const char* kButtonCaption = "OK";
+
+struct NoticeState {
+  std::string caption;
+  std::string text;
+  GdiObject<HFONT> font;
+};
+
+HFONT CreateMessageFont() {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  return CreateFontIndirectA(&metrics.lfMessageFont);
+}
+
+// The text's size when wrapped at half the screen's width.
+SIZE MeasureText(HWND window, HFONT font, const std::string& text) {
+  WindowDC dc(window);
+  HGDIOBJ old = SelectObject(dc, font);
+  RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  SelectObject(dc, old);
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void CopyToClipboard(HWND window, const std::string& text) {
+  if (!OpenClipboard(window)) return;
+  EmptyClipboard();
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+  }
+  CloseClipboard();
+}
+
+// Ctrl+C reaches the focused OK button, not the dialog, so the button passes it on.
+LRESULT CALLBACK OkButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  if (message == WM_KEYDOWN && wParam == 'C' && (GetKeyState(VK_CONTROL) & 0x8000)) {
+    auto* state = reinterpret_cast<NoticeState*>(data);
+    CopyToClipboard(button, NoticeClipboardText(state->caption, state->text, kButtonCaption));
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(button, OkButtonProc, 0);
+  return DefSubclassProc(button, message, wParam, lParam);
+}
+
+HWND CreateChild(HWND dialog, const char* className, const char* text, DWORD style, RECT rect, int id, HFONT font) {
+  HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+                               rect.right - rect.left, rect.bottom - rect.top, dialog,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return child;
+}
+
+// Builds the controls in pixels from the measured text, sizes the dialog round them and centres it.
+void LayOutNotice(HWND dialog, NoticeState& state) {
+  SetWindowTextA(dialog, state.caption.c_str());
+  state.font.reset(CreateMessageFont());
+  SIZE text = MeasureText(dialog, state.font.get(), state.text);
+  int iconSize = GetSystemMetrics(SM_CXICON);
+  int textLeft = kMargin + iconSize + kIconGap;
+  int bodyHeight = std::max<int>(iconSize, text.cy);
+  int clientWidth = std::max<int>(textLeft + text.cx + kMargin, kButtonWidth + 2 * kMargin);
+  int clientHeight = kMargin + bodyHeight + kMargin + kButtonHeight + kMargin;
+
+  HWND icon = CreateChild(dialog, "STATIC", nullptr, SS_ICON, RECT{kMargin, kMargin, kMargin + iconSize, kMargin + iconSize},
+                          -1, state.font.get());
+  SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_HAND)), 0);
+  int textTop = kMargin + (bodyHeight - text.cy) / 2;
+  CreateChild(dialog, "STATIC", state.text.c_str(), SS_LEFT | SS_NOPREFIX,
+              RECT{textLeft, textTop, textLeft + text.cx, textTop + text.cy}, kNoticeTextId, state.font.get());
+  int buttonLeft = (clientWidth - kButtonWidth) / 2;
+  int buttonTop = clientHeight - kMargin - kButtonHeight;
+  HWND ok = CreateChild(dialog, "BUTTON", kButtonCaption, WS_TABSTOP | BS_DEFPUSHBUTTON,
+                        RECT{buttonLeft, buttonTop, buttonLeft + kButtonWidth, buttonTop + kButtonHeight}, IDOK,
+                        state.font.get());
+  SetWindowSubclass(ok, OkButtonProc, 0, reinterpret_cast<DWORD_PTR>(&state));
+
+  RECT frame{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&frame, GetWindowLongA(dialog, GWL_STYLE), FALSE, GetWindowLongA(dialog, GWL_EXSTYLE));
+  int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER);
+  SetFocus(ok);
+}
+
+INT_PTR CALLBACK NoticeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      LayOutNotice(dialog, *reinterpret_cast<NoticeState*>(lParam));
+      return FALSE;  // the focus is set already
+    case WM_COMMAND:
+      // OK, Enter, Esc and the title bar's close button all just close it.
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDOK);
+      return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+void RunNoticeDialog(HWND owner, const std::string& caption, const std::string& text) {
+  NoticeState state{caption, text, {}};
+  RunEmptyModalDialog(owner, NoticeDialogProc, reinterpret_cast<LPARAM>(&state));
+}
+
+}  // namespace quarvel
