@@ -1,0 +1,626 @@
+#include "tests/e2e/app_driver.h"
+
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "app/control_ids.h"
+#include "tests/e2e/png_writer.h"
+
+namespace e2e {
+
+namespace {
+constexpr DWORD kPollMs = 50;
+constexpr DWORD kMessageTimeoutMs = 5000;
+constexpr int kOpenDialogFileNameBox = 0x47C;
+constexpr int kNoticeTextId = 100;
+constexpr int kColumnCount = 5;
+constexpr int kCellChars = 1024;
+
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* answered = nullptr) {
+  DWORD_PTR result = 0;
+  LRESULT ok = SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kMessageTimeoutMs, &result);
+  if (answered) *answered = ok != 0;
+  return ok ? static_cast<LRESULT>(result) : 0;
+}
+
+// Memory inside the program's process: list-view and status-bar messages carry pointers that the
+// program dereferences in its own address space.
+class RemoteMemory {
+ public:
+  RemoteMemory(HANDLE process, size_t size)
+      : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+  ~RemoteMemory() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  }
+  RemoteMemory(const RemoteMemory&) = delete;
+  RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+  bool valid() const { return address_ != nullptr; }
+  char* at(size_t offset) const { return static_cast<char*>(address_) + offset; }
+  bool Write(size_t offset, const void* data, size_t size) const {
+    SIZE_T written = 0;
+    return WriteProcessMemory(process_, at(offset), data, size, &written) && written == size;
+  }
+  bool Read(size_t offset, void* data, size_t size) const {
+    SIZE_T read = 0;
+    return ReadProcessMemory(process_, at(offset), data, size, &read) && read == size;
+  }
+  std::string ReadText(size_t offset, size_t maxChars) const {
+    std::string text(maxChars, '\0');
+    if (!Read(offset, text.data(), maxChars)) return {};
+    text.resize(strnlen(text.c_str(), maxChars));
+    return text;
+  }
+
+ private:
+  HANDLE process_;
+  void* address_;
+};
+
+struct ProcessEntry {
+  DWORD id;
+  DWORD parent;
+  std::string exeName;
+};
+
+std::vector<ProcessEntry> AllProcesses() {
+  std::vector<ProcessEntry> entries;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return entries;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    entries.push_back(ProcessEntry{entry.th32ProcessID, entry.th32ParentProcessID, entry.szExeFile});
+  CloseHandle(snapshot);
+  return entries;
+}
+
+std::string ImagePathOf(DWORD processId) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (!process) return {};
+  char path[MAX_PATH * 4];
+  DWORD length = sizeof(path);
+  std::string image = QueryFullProcessImageNameA(process, 0, path, &length) ? std::string(path, length) : "";
+  CloseHandle(process);
+  return image;
+}
+
+bool StillRunning(HANDLE process) { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+
+std::string Upper(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+  return !prefix.empty() && text.size() >= prefix.size() && Upper(text.substr(0, prefix.size())) == Upper(prefix);
+}
+
+// The current environment with the changes applied; the stand-in's own variables are never inherited
+// from the test's environment, so each test chooses them.
+std::vector<char> EnvironmentBlock(const std::vector<std::pair<std::string, std::string>>& changes) {
+  std::map<std::string, std::string> byUpperName;
+  std::map<std::string, std::string> original;
+  if (char* strings = GetEnvironmentStringsA()) {
+    for (const char* entry = strings; *entry; entry += strlen(entry) + 1) {
+      std::string text = entry;
+      size_t equals = text.find('=', 1);  // names like "=C:" start with '='
+      if (equals == std::string::npos) continue;
+      std::string name = text.substr(0, equals);
+      if (StartsWithNoCase(name, "QUARVEL_STANDIN_")) continue;
+      byUpperName[Upper(name)] = name;
+      original[Upper(name)] = text.substr(equals + 1);
+    }
+    FreeEnvironmentStringsA(strings);
+  }
+  for (const auto& [name, value] : changes) {
+    byUpperName[Upper(name)] = name;
+    original[Upper(name)] = value;
+  }
+  std::vector<char> block;
+  for (const auto& [upper, value] : original) {  // sorted by name, as Windows expects
+    std::string entry = byUpperName[upper] + "=" + value;
+    block.insert(block.end(), entry.begin(), entry.end());
+    block.push_back('\0');
+  }
+  block.push_back('\0');
+  return block;
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+// All descendants of `parent`, parents before their children.
+std::vector<HWND> ChildWindows(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+HWND FindChildById(HWND parent, int id) {
+  for (HWND child : ChildWindows(parent))
+    if (GetDlgCtrlID(child) == id) return child;
+  return nullptr;
+}
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (done()) return true;
+    if (GetTickCount() - start >= timeoutMs) return done();
+    Sleep(kPollMs);
+  }
+}
+
+std::string ClassNameOf(HWND window) {
+  char name[256] = {};
+  int length = GetClassNameA(window, name, sizeof(name));
+  return std::string(name, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+std::string TextOf(HWND window) {
+  char text[4096] = {};
+  bool answered = false;
+  LRESULT length = SendWithTimeout(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), &answered);
+  if (!answered) return {};
+  return std::string(text, static_cast<size_t>(std::clamp<LRESULT>(length, 0, sizeof(text) - 1)));
+}
+
+std::vector<std::string> StaticTextsOf(HWND window) {
+  std::vector<std::string> texts;
+  for (HWND child : ChildWindows(window))
+    if (_stricmp(ClassNameOf(child).c_str(), "Static") == 0)
+      if (std::string text = TextOf(child); !text.empty()) texts.push_back(text);
+  return texts;
+}
+
+HWND FindDescendant(HWND parent, const std::string& className) {
+  for (HWND child : ChildWindows(parent))
+    if (_stricmp(ClassNameOf(child).c_str(), className.c_str()) == 0) return child;
+  return nullptr;
+}
+
+AppDriver::AppDriver() : folder_(std::make_unique<TempFolder>("app")) {}
+
+AppDriver::~AppDriver() {
+  Close();
+  folder_.reset();  // after the processes have ended, so their files can be deleted
+}
+
+bool AppDriver::Launch(const LaunchOptions& options) {
+  if (folder_->Path().empty()) {
+    problem_ = "could not make a folder for the program";
+    return false;
+  }
+  std::string bin = ThisProgramFolder();
+  std::string program = AppDir() + "QuarvelFE.exe";
+  if (!CopyOneFile(bin + "QuarvelFE.exe", program)) {
+    problem_ = "could not copy " + bin + "QuarvelFE.exe";
+    return false;
+  }
+  if (options.withTool && !CopyOneFile(bin + "Quarvel.exe", ToolPath())) {
+    problem_ = "could not copy the stand-in " + bin + "Quarvel.exe";
+    return false;
+  }
+
+  std::vector<char> environment = EnvironmentBlock(options.environment);
+  std::string commandLine = "\"" + program + "\"";
+  std::vector<char> writable(commandLine.begin(), commandLine.end());
+  writable.push_back('\0');
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, environment.data(),
+                      AppDir().c_str(), &startup, &info)) {
+    problem_ = "could not start the program (error " + std::to_string(GetLastError()) + ")";
+    return false;
+  }
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  processId_ = info.dwProcessId;
+  return true;
+}
+
+bool AppDriver::Start(const LaunchOptions& options) {
+  if (!Launch(options)) return false;
+  if (WaitForMainWindow()) return true;
+  problem_ = "the main window did not appear";
+  return false;
+}
+
+bool AppDriver::Running() const { return StillRunning(process_); }
+
+HWND AppDriver::WaitForMainWindow(DWORD timeoutMs) {
+  WaitUntil(
+      [this] {
+        mainWindow_ = FindTopWindow("Quarvel Front-End v1.1", "TFormMain");
+        return mainWindow_ != nullptr || !Running();
+      },
+      timeoutMs);
+  return mainWindow_;
+}
+
+HWND AppDriver::List() const { return Control(IDC_LISTVIEW1); }
+
+std::vector<HWND> AppDriver::TopWindows() const {
+  std::vector<HWND> found;
+  for (HWND window : TopLevelWindows()) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId_ && IsWindowVisible(window)) found.push_back(window);
+  }
+  return found;
+}
+
+HWND AppDriver::FindTopWindow(const std::string& caption, const char* className) const {
+  for (HWND window : TopWindows()) {
+    if (className && ClassNameOf(window) != className) continue;
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof(text));  // the caption, kept by the system: no message needed
+    if (caption == text) return window;
+  }
+  return nullptr;
+}
+
+HWND AppDriver::WaitForTopWindow(const std::string& caption, const char* className, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        found = FindTopWindow(caption, className);
+        return found != nullptr || !Running();
+      },
+      timeoutMs);
+  return found;
+}
+
+bool AppDriver::WaitGone(HWND window, DWORD timeoutMs) const {
+  return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+}
+
+std::vector<HWND> AppDriver::OpenDialogs() const {
+  std::vector<HWND> dialogs;
+  for (HWND window : TopWindows())
+    if (ClassNameOf(window) == "#32770") dialogs.push_back(window);
+  return dialogs;
+}
+
+std::string AppDriver::NoticeText(HWND notice) const {
+  HWND text = GetDlgItem(notice, kNoticeTextId);
+  return text ? TextOf(text) : std::string();
+}
+
+void AppDriver::PressDialogButton(HWND dialog, int id) const {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool AppDriver::Acknowledge(HWND dialog) const {
+  PressDialogButton(dialog, IDOK);
+  return WaitGone(dialog);
+}
+
+void AppDriver::PostCommand(int id, int notifyCode) const {
+  PostMessageA(mainWindow_, WM_COMMAND, MAKEWPARAM(id, notifyCode), reinterpret_cast<LPARAM>(Control(id)));
+}
+
+void AppDriver::ClickButton(int id) const { PostMessageA(Control(id), BM_CLICK, 0, 0); }
+
+void AppDriver::PostKey(HWND target, UINT virtualKey) const {
+  UINT scanCode = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+  PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (static_cast<LPARAM>(scanCode) << 16));
+  PostMessageA(target, WM_KEYUP, virtualKey, 1 | (static_cast<LPARAM>(scanCode) << 16) | (3u << 30));
+}
+
+bool AppDriver::IsChecked(int id) const { return SendWithTimeout(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+bool AppDriver::Sync(DWORD timeoutMs) const {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+int AppDriver::RowCount() const { return static_cast<int>(SendWithTimeout(List(), LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string AppDriver::Cell(int row, int column) const {
+  RemoteMemory memory(process_, sizeof(LVITEMA) + kCellChars);
+  if (!memory.valid()) return {};
+  LVITEMA item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.iSubItem = column;
+  item.pszText = memory.at(sizeof(LVITEMA));
+  item.cchTextMax = kCellChars;
+  char zero = '\0';
+  memory.Write(0, &item, sizeof(item));
+  memory.Write(sizeof(LVITEMA), &zero, 1);
+  SendWithTimeout(List(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.at(0)));
+  // The list may answer with its own buffer instead of ours.
+  LVITEMA answer{};
+  memory.Read(0, &answer, sizeof(answer));
+  if (answer.pszText && answer.pszText != item.pszText) {
+    std::string text(kCellChars, '\0');
+    SIZE_T read = 0;
+    ReadProcessMemory(process_, answer.pszText, text.data(), text.size(), &read);
+    text.resize(strnlen(text.c_str(), read));
+    return text;
+  }
+  return memory.ReadText(sizeof(LVITEMA), kCellChars);
+}
+
+std::vector<std::string> AppDriver::Row(int row) const {
+  std::vector<std::string> cells;
+  for (int column = 0; column < kColumnCount; ++column) cells.push_back(Cell(row, column));
+  return cells;
+}
+
+std::vector<std::vector<std::string>> AppDriver::Rows() const {
+  std::vector<std::vector<std::string>> rows;
+  for (int row = 0, count = RowCount(); row < count; ++row) rows.push_back(Row(row));
+  return rows;
+}
+
+std::vector<std::string> AppDriver::ColumnHeaders() const {
+  std::vector<std::string> headers;
+  RemoteMemory memory(process_, sizeof(LVCOLUMNA) + kCellChars);
+  if (!memory.valid()) return headers;
+  for (int column = 0; column < 16; ++column) {
+    LVCOLUMNA spec{};
+    spec.mask = LVCF_TEXT;
+    spec.pszText = memory.at(sizeof(LVCOLUMNA));
+    spec.cchTextMax = kCellChars;
+    memory.Write(0, &spec, sizeof(spec));
+    if (!SendWithTimeout(List(), LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(memory.at(0))))
+      break;
+    headers.push_back(memory.ReadText(sizeof(LVCOLUMNA), kCellChars));
+  }
+  return headers;
+}
+
+std::vector<int> AppDriver::SelectedRows() const {
+  std::vector<int> rows;
+  int count = RowCount();
+  for (int row = static_cast<int>(SendWithTimeout(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+       row >= 0 && row < count && static_cast<int>(rows.size()) < count;
+       row = static_cast<int>(SendWithTimeout(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED)))
+    rows.push_back(row);
+  return rows;
+}
+
+bool AppDriver::SelectRows(const std::vector<int>& rows) const {
+  RemoteMemory memory(process_, sizeof(LVITEMA));
+  if (!memory.valid()) return false;
+  auto setState = [&](int row, UINT state, UINT mask) {
+    LVITEMA item{};
+    item.stateMask = mask;
+    item.state = state;
+    memory.Write(0, &item, sizeof(item));
+    SendWithTimeout(List(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.at(0)));
+  };
+  setState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  for (size_t i = 0; i < rows.size(); ++i)
+    setState(rows[i], LVIS_SELECTED | (i == 0 ? LVIS_FOCUSED : 0), LVIS_SELECTED | (i == 0 ? LVIS_FOCUSED : 0));
+  std::vector<int> wanted = rows;
+  std::sort(wanted.begin(), wanted.end());
+  return SelectedRows() == wanted;
+}
+
+std::string AppDriver::StatusText() const {
+  HWND statusBar = Control(IDC_STATUSBAR1);
+  RemoteMemory memory(process_, kCellChars);
+  if (!statusBar || !memory.valid()) return {};
+  char zero = '\0';
+  memory.Write(0, &zero, 1);
+  // In simple mode Wine answers for index 0.
+  SendWithTimeout(statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(memory.at(0)));
+  return memory.ReadText(0, kCellChars);
+}
+
+bool AppDriver::ChooseInOpenDialog(const std::string& folder, const std::string& typed) {
+  auto openDialog = [this]() -> HWND {
+    for (HWND dialog : OpenDialogs())
+      if (FindChildById(dialog, kOpenDialogFileNameBox)) return dialog;
+    return nullptr;
+  };
+  ClickButton(IDC_BUTTON_ADD);
+  HWND dialog = nullptr;
+  if (!WaitUntil([&] { return (dialog = openDialog()) != nullptr; })) {
+    problem_ = "the open dialog did not appear";
+    return false;
+  }
+  HWND nameBox = FindChildById(dialog, kOpenDialogFileNameBox);
+  HWND edit = FindDescendant(nameBox, "Edit");
+  if (!edit) {
+    problem_ = "the open dialog has no file-name box";
+    return false;
+  }
+  auto typeAndOpen = [&](const std::string& text) {
+    SendWithTimeout(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    PressDialogButton(dialog, IDOK);
+  };
+  if (!folder.empty()) {
+    // Typing a folder and pressing Open goes into the folder; the dialog stays and its box empties.
+    typeAndOpen(folder);
+    if (!WaitUntil([&] { return TextOf(edit).empty() || !IsWindow(dialog); }) || !IsWindow(dialog)) {
+      problem_ = "the open dialog did not go into " + folder;
+      return false;
+    }
+  }
+  typeAndOpen(typed);
+  if (!WaitGone(dialog)) {
+    problem_ = "the open dialog stayed open after Open";
+    return false;
+  }
+  return true;
+}
+
+bool AppDriver::AddFiles(const std::vector<std::string>& paths, int expectedRows) {
+  if (paths.empty()) return false;
+  std::string folder = paths.front().substr(0, paths.front().find_last_of('\\') + 1);
+  std::string typed;
+  if (paths.size() == 1) {
+    typed = paths.front();
+  } else {
+    for (const std::string& path : paths) typed += (typed.empty() ? "\"" : " \"") + path.substr(folder.size()) + "\"";
+  }
+  if (!ChooseInOpenDialog(paths.size() == 1 ? std::string() : folder, typed)) return false;
+  if (WaitUntil([&] { return RowCount() == expectedRows; })) return true;
+  problem_ = "the list has " + std::to_string(RowCount()) + " rows, not " + std::to_string(expectedRows);
+  return false;
+}
+
+bool AppDriver::Screenshot(const std::string& name, const std::vector<HWND>& windows) const {
+  std::string folder = ScreenshotFolder();
+  if (folder.empty()) return true;
+  Sync();
+  for (HWND window : windows) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sync();
+  Sleep(300);  // let the X server show what was drawn
+  RECT area{};
+  bool first = true;
+  for (HWND window : windows) {
+    RECT rect;
+    if (!GetWindowRect(window, &rect)) continue;
+    if (first) {
+      area = rect;
+      first = false;
+    } else {
+      UnionRect(&area, &area, &rect);
+    }
+  }
+  if (first) area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return CaptureScreenRect(area, folder + name + ".png");
+}
+
+void AppDriver::Remember(DWORD processId) {
+  for (const auto& [id, handle] : children_)
+    if (id == processId && StillRunning(handle)) return;
+  if (HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId))
+    children_.emplace_back(processId, handle);
+}
+
+std::vector<DWORD> AppDriver::ChildProcesses() const {
+  std::vector<DWORD> family{processId_};
+  std::vector<DWORD> found;
+  std::vector<ProcessEntry> all = AllProcesses();
+  // The children of the program, and their children in turn.
+  for (size_t next = 0; next < family.size(); ++next)
+    for (const ProcessEntry& entry : all)
+      if (entry.parent == family[next] && entry.id != processId_ &&
+          std::find(family.begin(), family.end(), entry.id) == family.end()) {
+        family.push_back(entry.id);
+        found.push_back(entry.id);
+      }
+  for (DWORD id : found) const_cast<AppDriver*>(this)->Remember(id);
+  return found;
+}
+
+bool AppDriver::Close() {
+  if (!process_) return true;
+  bool clean = true;
+  if (Running()) {
+    ChildProcesses();
+    if (mainWindow_ && IsWindow(mainWindow_)) PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_, kWaitMs) != WAIT_OBJECT_0) {
+      clean = false;
+      ChildProcesses();
+      TerminateProcess(process_, 1);
+      WaitForSingleObject(process_, kWaitMs);
+    }
+  }
+  for (const auto& [id, handle] : children_) {
+    if (StillRunning(handle) && WaitForSingleObject(handle, 2000) != WAIT_OBJECT_0) {
+      clean = false;
+      TerminateProcess(handle, 1);
+      WaitForSingleObject(handle, kWaitMs);
+    }
+  }
+  // Whatever still runs from the program's folder (a tool run the program lost track of).
+  for (const ProcessEntry& entry : AllProcesses()) {
+    if (!StartsWithNoCase(ImagePathOf(entry.id), AppDir())) continue;
+    if (HANDLE handle = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.id)) {
+      clean = false;
+      TerminateProcess(handle, 1);
+      WaitForSingleObject(handle, kWaitMs);
+      CloseHandle(handle);
+    }
+  }
+  return clean;
+}
+
+std::vector<std::string> AppDriver::Leftovers() const {
+  std::vector<std::string> running;
+  if (Running()) running.push_back("the front-end (process " + std::to_string(processId_) + ")");
+  for (const auto& [id, handle] : children_)
+    if (StillRunning(handle)) running.push_back("child process " + std::to_string(id));
+  if (!AppDir().empty())
+    for (const ProcessEntry& entry : AllProcesses())
+      if (entry.id != processId_ && StartsWithNoCase(ImagePathOf(entry.id), AppDir()))
+        running.push_back(entry.exeName + " (process " + std::to_string(entry.id) + ")");
+  return running;
+}
+
+std::string ScreenshotFolder() {
+  std::string folder = WindowsPathOf(EnvironmentVariable("QUARVEL_SCREENSHOTS"));
+  if (folder.empty()) return {};
+  if (folder.back() != '\\') folder += '\\';
+  // Make each missing level, from the top down.
+  for (size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1))
+    CreateDirectoryA(folder.substr(0, at).c_str(), nullptr);
+  return folder;
+}
+
+bool CaptureScreenRect(const RECT& area, const std::string& path) {
+  RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT clipped;
+  if (!IntersectRect(&clipped, &area, &screen)) return false;
+  int width = clipped.right - clipped.left, height = clipped.bottom - clipped.top;
+
+  HDC screenDc = GetDC(nullptr);
+  HDC memoryDc = CreateCompatibleDC(screenDc);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool ok = false;
+  if (bitmap && bits) {
+    HGDIOBJ old = SelectObject(memoryDc, bitmap);
+    ok = BitBlt(memoryDc, 0, 0, width, height, screenDc, clipped.left, clipped.top, SRCCOPY | CAPTUREBLT) != FALSE;
+    GdiFlush();
+    SelectObject(memoryDc, old);
+  }
+  if (ok) {
+    std::vector<uint8_t> rgb(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
+    const auto* pixels = static_cast<const uint8_t*>(bits);
+    for (size_t i = 0, count = static_cast<size_t>(width) * static_cast<size_t>(height); i < count; ++i) {
+      rgb[i * 3] = pixels[i * 4 + 2];  // the DIB holds blue, green, red, unused
+      rgb[i * 3 + 1] = pixels[i * 4 + 1];
+      rgb[i * 3 + 2] = pixels[i * 4];
+    }
+    ok = WritePngFile(path, width, height, rgb);
+  }
+  if (bitmap) DeleteObject(bitmap);
+  DeleteDC(memoryDc);
+  ReleaseDC(nullptr, screenDc);
+  return ok;
+}
+
+}  // namespace e2e

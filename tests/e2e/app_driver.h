@@ -1,0 +1,136 @@
+// Drives a running copy of the front-end from outside, the way a person would: it starts the program
+// in a folder of its own, finds its windows and dialogs, reads the ROM list and the status bar across
+// the process boundary, presses buttons, and makes sure nothing of it is left running afterwards.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/e2e/test_files.h"
+
+namespace e2e {
+
+// Wine can be slow to start a process or open a dialog, so waits are generous.
+constexpr DWORD kWaitMs = 15000;
+
+// Polls `done` until it holds or the time is up; returns its last answer.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs);
+
+std::string ClassNameOf(HWND window);
+// The window's text through WM_GETTEXT, with a time limit so a busy program cannot block the test.
+std::string TextOf(HWND window);
+// The texts of the window's static children, in creation order, empty ones left out.
+std::vector<std::string> StaticTextsOf(HWND window);
+// The first descendant of `parent` whose class is `className` (any case).
+HWND FindDescendant(HWND parent, const std::string& className);
+
+struct LaunchOptions {
+  bool withTool = true;  // the stand-in copied beside the front-end as Quarvel.exe
+  std::vector<std::pair<std::string, std::string>> environment;
+};
+
+class AppDriver {
+ public:
+  AppDriver();
+  ~AppDriver();
+  AppDriver(const AppDriver&) = delete;
+  AppDriver& operator=(const AppDriver&) = delete;
+
+  // Copies the front-end (and the stand-in) into a fresh folder and starts it there. On failure,
+  // Problem() says why.
+  bool Launch(const LaunchOptions& options = {});
+  // Launch, then wait for the main window.
+  bool Start(const LaunchOptions& options = {});
+  const std::string& Problem() const { return problem_; }
+
+  // The program's folder, ending with a backslash, as the program itself sees it.
+  const std::string& AppDir() const { return folder_->Path(); }
+  std::string ToolPath() const { return AppDir() + "Quarvel.exe"; }
+  std::string LogPath() const { return AppDir() + "log.txt"; }
+  DWORD ProcessId() const { return processId_; }
+  bool Running() const;
+
+  // The visible main window; waits for it to appear.
+  HWND WaitForMainWindow(DWORD timeoutMs = kWaitMs);
+  HWND MainWindow() const { return mainWindow_; }
+  HWND Control(int id) const { return GetDlgItem(mainWindow_, id); }
+  HWND List() const;
+
+  // Visible top-level windows of the program's process.
+  std::vector<HWND> TopWindows() const;
+  // A visible top-level window of the program with this caption (and class, when given), or null.
+  HWND FindTopWindow(const std::string& caption, const char* className = "#32770") const;
+  HWND WaitForTopWindow(const std::string& caption, const char* className = "#32770", DWORD timeoutMs = kWaitMs);
+  // Waits until the window is gone or hidden.
+  bool WaitGone(HWND window, DWORD timeoutMs = kWaitMs) const;
+  // The dialogs (class #32770) of the program now showing.
+  std::vector<HWND> OpenDialogs() const;
+
+  // A notice ("Error" dialog): its text, read from the static with id 100.
+  std::string NoticeText(HWND notice) const;
+  // Posts a click of the dialog's button, so a modal loop that follows cannot block the test.
+  void PressDialogButton(HWND dialog, int id) const;
+  // Presses OK on a notice or a message box and waits until it has closed.
+  bool Acknowledge(HWND dialog) const;
+
+  // Main window actions, posted.
+  void PostCommand(int id, int notifyCode = 0) const;
+  void ClickButton(int id) const;
+  void PostKey(HWND target, UINT virtualKey) const;
+  bool IsChecked(int id) const;
+  // Waits until the program has handled everything posted to it so far.
+  bool Sync(DWORD timeoutMs = kWaitMs) const;
+
+  // The ROM list, read across the process boundary.
+  int RowCount() const;
+  std::string Cell(int row, int column) const;
+  std::vector<std::string> Row(int row) const;
+  std::vector<std::vector<std::string>> Rows() const;
+  std::vector<std::string> ColumnHeaders() const;
+  std::vector<int> SelectedRows() const;
+  bool SelectRows(const std::vector<int>& rows) const;
+  std::string StatusText() const;
+
+  // Adds files through the real open dialog: clicks "Add...", optionally opens `folder` in the
+  // dialog first, types `typed` into the file-name box and presses Open. Does not wait for what
+  // follows (a row, or a failure report).
+  bool ChooseInOpenDialog(const std::string& folder, const std::string& typed);
+  // The same, for full paths of files in one folder, then waits until the list has `expectedRows`.
+  bool AddFiles(const std::vector<std::string>& paths, int expectedRows);
+
+  // Saves a picture of the given windows (their union) as <name>.png in the screenshot folder.
+  // Does nothing when screenshots are off.
+  bool Screenshot(const std::string& name, const std::vector<HWND>& windows) const;
+
+  // Processes the program started (the tool runs, a viewer) that are still running.
+  std::vector<DWORD> ChildProcesses() const;
+
+  // Closes the program as a person would (the main window's close) and waits for it and its children
+  // to end; ends them by force when they do not. True when everything ended by itself.
+  bool Close();
+  // Running processes of this launch: the program, its children, anything started from its folder.
+  std::vector<std::string> Leftovers() const;
+
+ private:
+  void Remember(DWORD processId);
+  void ForgetEnded();
+
+  std::unique_ptr<TempFolder> folder_;
+  HANDLE process_ = nullptr;
+  DWORD processId_ = 0;
+  HWND mainWindow_ = nullptr;
+  std::string problem_;
+  // Handles of the program's child processes seen so far; a handle keeps its id from being reused.
+  mutable std::vector<std::pair<DWORD, HANDLE>> children_;
+};
+
+// The folder named by QUARVEL_SCREENSHOTS as a Windows path, created if missing; empty when unset.
+std::string ScreenshotFolder();
+// Captures the screen rectangle through GDI into a PNG file.
+bool CaptureScreenRect(const RECT& area, const std::string& path);
+
+}  // namespace e2e

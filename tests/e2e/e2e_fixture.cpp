@@ -1,0 +1,57 @@
+#include "tests/e2e/e2e_fixture.h"
+
+namespace e2e {
+
+void E2eTest::TearDown() {
+  app_.Close();
+  EXPECT_EQ(app_.Leftovers(), std::vector<std::string>{}) << "processes left running";
+}
+
+std::string E2eTest::MakeRom(const std::string& name, const std::string& gameName, size_t size) {
+  std::string path = roms_ / name;
+  EXPECT_TRUE(WriteRomFile(path, gameName, size)) << path;
+  return path;
+}
+
+std::pair<std::string, std::string> E2eTest::RecordInto(const std::string& record) const {
+  return {"QUARVEL_STANDIN_RECORD", roms_ / record};
+}
+
+void E2eTest::StartWithRows(const std::vector<std::string>& paths,
+                            std::vector<std::pair<std::string, std::string>> environment) {
+  LaunchOptions options;
+  options.environment = std::move(environment);
+  ASSERT_TRUE(app_.Start(options)) << app_.Problem();
+  ASSERT_TRUE(app_.AddFiles(paths, static_cast<int>(paths.size()))) << app_.Problem();
+}
+
+void E2eTest::ExpectNotice(const std::string& text, const std::string& screenshot) {
+  HWND notice = app_.WaitForTopWindow(NOTICE_WINDOW_CAPTION);
+  ASSERT_NE(notice, nullptr) << "no notice \"" << text << "\"";
+  EXPECT_EQ(app_.NoticeText(notice), text);
+  if (!screenshot.empty()) {
+    EXPECT_TRUE(app_.Screenshot(screenshot, {notice}));
+  }
+  EXPECT_TRUE(app_.Acknowledge(notice));
+}
+
+std::string E2eTest::WaitForFailureReport(HWND* box) {
+  HWND report = app_.WaitForTopWindow("Quarvel Front-End");
+  if (box) *box = report;
+  if (!report) return "(no failure report)";
+  std::string text;
+  WaitUntil([&] {
+    std::vector<std::string> texts = StaticTextsOf(report);
+    text = texts.empty() ? "" : texts.back();
+    return !text.empty();
+  });
+  return text;
+}
+
+std::string WaitForStatus(const AppDriver& app, const std::string& text) {
+  std::string shown;
+  WaitUntil([&] { return (shown = app.StatusText()) == text; });
+  return shown;
+}
+
+}  // namespace e2e
