@@ -81,14 +81,16 @@ class TFormMain {
   void OnSize(int clientWidth, int clientHeight);
   void OnGetMinMaxInfo(MINMAXINFO& info);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void OnBeginLabelEdit();
   bool OnEndLabelEdit(const NMLVDISPINFOA& edit);
+  static LRESULT CALLBACK LabelEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR form);
 
   void CreateControls();
   void RemoveSelectedRows();
   void RunBatch(Operation operation, bool selectedOnly);
   ResultCode ProcessItem(size_t index, Operation operation);
   void SetStatusText(const std::string& text);
-  std::string StatusText() const;
   ToolOptions CheckedOptions() const;
   void OpenDocument(const char* fileName, const char* missingNotice, const char* failureFormat);
 
@@ -96,6 +98,8 @@ class TFormMain {
   HWND listView_ = nullptr;
   WNDPROC OldListViewWndProc = nullptr;
   std::string appDir_;
+  std::string statusText_;
+  bool labelEditEscaped_ = false;
   RomList rows_;
   RomListView listView1_;
   OpenRomDialog openDialog_;

@@ -46,7 +46,7 @@ void TFormMain::RunBatch(Operation operation, bool selectedOnly) {
     rows_.SetResult(index, code, ResultName(code));
     listView1_.RepaintRow(index);
   }
-  SetStatusText(StatusText() + "done");
+  SetStatusText(statusText_ + "done");
 }
 
 ResultCode TFormMain::ProcessItem(size_t index, Operation operation) {
@@ -58,18 +58,12 @@ ToolOptions TFormMain::CheckedOptions() const {
   return ToolOptions{checked(IDC_CHECK_TRIM_FILE), checked(IDC_CHECK_AUTOMATIC), checked(IDC_CHECK_DISABLE_INTRO)};
 }
 
+// The form keeps its own copy of the status text: status bars differ in how they give back a simple text.
 void TFormMain::SetStatusText(const std::string& text) {
+  statusText_ = text;
   HWND statusBar = Control(IDC_STATUSBAR1);
-  SendMessageA(statusBar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(statusBar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(statusText_.c_str()));
   UpdateWindow(statusBar);
-}
-
-std::string TFormMain::StatusText() const {
-  HWND statusBar = Control(IDC_STATUSBAR1);
-  std::string text(LOWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, SB_SIMPLEID, 0)) + 1, '\0');
-  SendMessageA(statusBar, SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(strlen(text.c_str()));
-  return text;
 }
 
 }  // namespace quarvel

@@ -68,9 +68,23 @@ void TFormMain::ListView1KeyDown(WORD key) {
   if (key == VK_DELETE) ButtonRemoveClick();
 }
 
+// Some list views report an emptied caption as no text at all, like a cancelled edit; watching for Esc
+// in the editor tells the two apart.
+void TFormMain::OnBeginLabelEdit() {
+  labelEditEscaped_ = false;
+  if (HWND edit = ListView_GetEditControl(listView_)) SetWindowSubclass(edit, LabelEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK TFormMain::LabelEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR form) {
+  if (message == WM_KEYDOWN && wParam == VK_ESCAPE) reinterpret_cast<TFormMain*>(form)->labelEditEscaped_ = true;
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(edit, LabelEditProc, 0);
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
+
 bool TFormMain::OnEndLabelEdit(const NMLVDISPINFOA& edit) {
-  if (!edit.item.pszText) return false;  // Esc: the caption stays
-  std::string caption = edit.item.pszText;
+  if (!edit.item.pszText && labelEditEscaped_) return false;  // Esc: the caption stays
+  std::string caption = edit.item.pszText ? edit.item.pszText : "";
   if (!IsAllowedFileName(caption)) {
     ShowNotice(kForbiddenNameNotice);
     return false;

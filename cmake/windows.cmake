@@ -34,7 +34,7 @@ target_link_libraries(QuarvelFE PRIVATE quarvel_win ${STATIC_LINK})
 target_compile_options(QuarvelFE PRIVATE ${WIN_WARNINGS})
 add_dependencies(QuarvelFE artwork)
 set_source_files_properties(resources/quarvel.rc PROPERTIES
-  OBJECT_DEPENDS "${ARTWORK_DIR}/app.ico;${ARTWORK_DIR}/picture.bmp;${CMAKE_SOURCE_DIR}/resources/quarvel.exe.manifest")
+  OBJECT_DEPENDS "${ARTWORK_FILES};${CMAKE_SOURCE_DIR}/resources/quarvel.exe.manifest")
 target_include_directories(QuarvelFE PRIVATE ${CMAKE_SOURCE_DIR} ${ARTWORK_DIR} ${CMAKE_SOURCE_DIR}/resources)
 
 # The ready-to-copy Windows folder: the front-end alone, and a note on where the tool goes.

@@ -30,13 +30,14 @@ HFONT CreateMessageFont() {
   return CreateFontIndirectA(&metrics.lfMessageFont);
 }
 
-// The text's size when wrapped at half the screen's width.
+// The text's size when wrapped at half the screen's width; a word longer than that (a long path) is
+// broken too, as an edit control would.
 SIZE MeasureText(HWND window, HFONT font, const std::string& text) {
   WindowDC dc(window);
   HGDIOBJ old = SelectObject(dc, font);
   RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+            DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
   SelectObject(dc, old);
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
@@ -86,7 +87,7 @@ void LayOutNotice(HWND dialog, NoticeState& state) {
                           -1, state.font.get());
   SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_HAND)), 0);
   int textTop = kMargin + (bodyHeight - text.cy) / 2;
-  CreateChild(dialog, "STATIC", state.text.c_str(), SS_LEFT | SS_NOPREFIX,
+  CreateChild(dialog, "STATIC", state.text.c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
               RECT{textLeft, textTop, textLeft + text.cx, textTop + text.cy}, kNoticeTextId, state.font.get());
   int buttonLeft = (clientWidth - kButtonWidth) / 2;
   int buttonTop = clientHeight - kMargin - kButtonHeight;

@@ -7,8 +7,8 @@
 // gives the outcome for every file. An outcome is a number, "crash" (an access violation) or "hang".
 // Without either, a demonstration: a ROM file name containing "patched" gives -4, "broken" -2,
 // "problem" -1, "error" 1, and any other 0.
-// QUARVEL_STANDIN_RECORD may name a file to which each run appends its command line and current
-// directory, tab-separated, one run a line.
+// QUARVEL_STANDIN_RECORD may name a file to which each run appends its command line, its current
+// directory and its process id, tab-separated, one run a line.
 #include <windows.h>
 
 #include <cstdint>
@@ -100,7 +100,8 @@ Arguments ReadArguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  AppendLine(Environment("QUARVEL_STANDIN_RECORD"), std::string(GetCommandLineA()) + "\t" + CurrentDirectory());
+  AppendLine(Environment("QUARVEL_STANDIN_RECORD"), std::string(GetCommandLineA()) + "\t" + CurrentDirectory() + "\t" +
+                                                         std::to_string(GetCurrentProcessId()));
   Arguments arguments = ReadArguments(argc, argv);
   std::string outcome = ChosenOutcome(arguments.romPath);
   AppendLine(arguments.logPath, "Quarvel stand-in (patches nothing): " + arguments.action + arguments.options + " \"" +

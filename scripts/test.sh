@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the native logic tests under the sanitizers,
+# then the Windows tests under Wine on a virtual display of their own. Screenshots go to
+# build/screenshots (or $QUARVEL_SCREENSHOTS).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh"
+source "$root/scripts/wine-env.sh"
+
+export QUARVEL_SCREENSHOTS="${QUARVEL_SCREENSHOTS:-$root/build/screenshots}"
+mkdir -p "$QUARVEL_SCREENSHOTS"
+
+echo "== Native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
+ctest --test-dir "$root/build/native" --output-on-failure
+
+echo "== Windows tests under Wine"
+start_virtual_display
+trap stop_virtual_display EXIT
+prepare_wine_prefix
+ctest --test-dir "$root/build/windows" --output-on-failure --timeout 300

@@ -1,0 +1,157 @@
+// The eight batches on a real main window, with the stand-in tool answering each run.
+#include <gtest/gtest.h>
+
+#include "tests/window/test_support.h"
+
+namespace quarvel::testing {
+namespace {
+
+class BatchTest : public ::testing::Test {
+ protected:
+  BatchTest() {
+    WriteText(plan_, "first -4\nsecond 0\nthird -1\nfourth -2\nfifth 1\n");
+    for (const char* name : {"first", "second", "third", "fourth", "fifth"}) {
+      WriteRom(window_.roms() / (std::string(name) + ".gba"), name);
+      paths_.push_back(window_.roms() / (std::string(name) + ".gba"));
+    }
+  }
+  void AddRows(size_t count) { window_.Choose({paths_.begin(), paths_.begin() + static_cast<long>(count)}); }
+  std::vector<std::string> RunRoms() {
+    std::vector<std::string> roms;
+    for (const std::string& run : ReadLines(record_)) {
+      size_t end = run.find("\" >>");
+      size_t start = run.rfind('"', end - 1);
+      roms.push_back(run.substr(start + 1, end - start - 1));
+    }
+    return roms;
+  }
+  int Icon(int row) { return window_.form().Rows().Row(static_cast<size_t>(row)).icon; }
+
+  MainWindowFixture window_;
+  std::string plan_ = window_.appDir() / "plan.txt";
+  std::string record_ = window_.appDir() / "record.txt";
+  std::string log_ = window_.appDir() / "log.txt";
+  ScopedEnvironment planning_{"QUARVEL_STANDIN_PLAN", plan_};
+  ScopedEnvironment recording_{"QUARVEL_STANDIN_RECORD", record_};
+  std::vector<std::string> paths_;
+};
+
+TEST_F(BatchTest, PatchAllOnTwoRowsGivesEachRowItsResult) {
+  AddRows(2);
+  window_.Command(IDC_BUTTON_PATCH);
+  EXPECT_TRUE(window_.messages().failures.empty());
+  EXPECT_EQ(Icon(0), 4);
+  EXPECT_EQ(window_.Cell(0, 4), "PATCHED");
+  EXPECT_EQ(Icon(1), 0);
+  EXPECT_EQ(window_.Cell(1, 4), "OK");
+  EXPECT_EQ(window_.StatusText(), "Patching...done");
+  EXPECT_EQ(RunRoms(), (std::vector<std::string>{paths_[0], paths_[1]}));
+  EXPECT_EQ(ReadLines(log_).size(), 2u) << "both runs append to the log";
+}
+
+TEST_F(BatchTest, EveryResultCodeShowsItsWordAndIcon) {
+  AddRows(5);
+  window_.Command(IDM_TOOLS_TEST);
+  const char* words[] = {"PATCHED", "OK", "PROBLEMS", "BROKEN", "ERROR"};
+  const int icons[] = {4, 0, 1, 2, 3};
+  for (int row = 0; row < 5; ++row) {
+    EXPECT_EQ(window_.Cell(row, 4), words[row]);
+    EXPECT_EQ(Icon(row), icons[row]);
+  }
+  EXPECT_EQ(window_.StatusText(), "Testing...done");
+}
+
+TEST_F(BatchTest, EachActionAndOptionReachesTheToolFromButtonsAndMenus) {
+  AddRows(1);
+  struct Case {
+    int command;
+    const char* switchText;
+    const char* status;
+  };
+  const Case cases[] = {{IDC_BUTTON_FIX, " -f ", "Fixing...done"},      {IDM_TOOLS_FIX, " -f ", "Fixing...done"},
+                        {IDC_BUTTON_UNPATCH, " -u ", "Unpatching...done"}, {IDM_TOOLS_UNPATCH, " -u ", "Unpatching...done"},
+                        {IDC_BUTTON_TEST, " -t ", "Testing...done"},    {IDM_TOOLS_PATCH, "\" \"", "Patching...done"}};
+  for (const Case& c : cases) {
+    DeleteFileA(record_.c_str());
+    window_.Command(c.command);
+    std::vector<std::string> runs = ReadLines(record_);
+    ASSERT_EQ(runs.size(), 1u) << c.command;
+    EXPECT_NE(runs[0].find(c.switchText), std::string::npos) << runs[0];
+    EXPECT_EQ(window_.StatusText(), c.status);
+  }
+  for (int box : {IDC_CHECK_TRIM_FILE, IDC_CHECK_AUTOMATIC, IDC_CHECK_DISABLE_INTRO})
+    SendMessageA(window_.form().Control(box), BM_CLICK, 0, 0);
+  DeleteFileA(record_.c_str());
+  window_.Command(IDC_BUTTON_FIX);
+  EXPECT_NE(ReadLines(record_).at(0).find("\" -r -m -i -f \""), std::string::npos);
+}
+
+TEST_F(BatchTest, NothingToDoGivesTheNoticeAndLeavesTheLogAlone) {
+  WriteText(log_, "old log\n");
+  window_.Command(IDC_BUTTON_FIX);
+  EXPECT_EQ(window_.messages().notices, std::vector<std::string>{"Please add at least one file"});
+  AddRows(2);
+  window_.SelectRows({});
+  window_.Command(IDM_ROW_TEST);
+  EXPECT_EQ(window_.messages().notices.back(), "Please select at least one file");
+  EXPECT_EQ(ReadText(log_), "old log\n");
+  EXPECT_FALSE(FileExists(record_)) << "no tool run";
+  EXPECT_EQ(window_.StatusText(), "");
+}
+
+TEST_F(BatchTest, SelectedRowBatchRunsOnlyThoseRowsInListOrder) {
+  AddRows(5);
+  window_.Command(IDC_BUTTON_PATCH);
+  ScopedEnvironment allOk("QUARVEL_STANDIN_PLAN", "");
+  ScopedEnvironment exit("QUARVEL_STANDIN_EXIT", "-2");
+  DeleteFileA(record_.c_str());
+  window_.SelectRows({3, 1});
+  window_.Command(IDM_ROW_FIX);
+  EXPECT_EQ(RunRoms(), (std::vector<std::string>{paths_[1], paths_[3]}));
+  EXPECT_EQ(window_.Cell(1, 4), "BROKEN");
+  EXPECT_EQ(window_.Cell(3, 4), "BROKEN");
+  EXPECT_EQ(window_.Cell(0, 4), "PATCHED") << "unselected rows keep their last result";
+  EXPECT_EQ(window_.Cell(2, 4), "PROBLEMS");
+  EXPECT_EQ(window_.Cell(4, 4), "ERROR");
+  EXPECT_EQ(window_.StatusText(), "Fixing...done");
+}
+
+TEST_F(BatchTest, ASecondBatchStartsAFreshLog) {
+  AddRows(2);
+  window_.Command(IDC_BUTTON_PATCH);
+  ASSERT_EQ(ReadLines(log_).size(), 2u);
+  window_.SelectRows({1});
+  window_.Command(IDM_ROW_UNPATCH);
+  std::vector<std::string> log = ReadLines(log_);
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_NE(log[0].find("unpatch"), std::string::npos);
+}
+
+TEST_F(BatchTest, AFailureMidBatchKeepsEarlierResultsAndLeavesTheStatusWithoutDone) {
+  AddRows(3);
+  window_.Command(IDC_BUTTON_TEST);
+  WriteText(plan_, "second hang\n* -2\n");
+  window_.form().SetToolTimeLimit(1500);
+  window_.Command(IDC_BUTTON_FIX);
+  ASSERT_EQ(window_.messages().failures.size(), 1u);
+  EXPECT_EQ(window_.messages().failures[0].rfind("Could not process file \"" + paths_[1] + "\" (error ", 0), 0u)
+      << window_.messages().failures[0];
+  EXPECT_EQ(window_.Cell(0, 4), "BROKEN") << "the row before the failure keeps its new result";
+  EXPECT_EQ(window_.Cell(1, 4), "OK") << "the failed row keeps its old result";
+  EXPECT_EQ(window_.Cell(2, 4), "PROBLEMS") << "rows after the failure are not run";
+  EXPECT_EQ(window_.StatusText(), "Fixing...");
+}
+
+TEST_F(BatchTest, AToolRemovedAfterStartUpFailsAtTheFirstRow) {
+  AddRows(2);
+  DeleteFileA((window_.appDir() / "Quarvel.exe").c_str());
+  window_.Command(IDC_BUTTON_PATCH);
+  EXPECT_EQ(window_.messages().failures,
+            std::vector<std::string>{"Could not process file \"" + paths_[0] + "\" (error 2)"});
+  EXPECT_EQ(window_.Cell(0, 4), "");
+  EXPECT_EQ(Icon(0), -1);
+  EXPECT_EQ(window_.StatusText(), "Patching...");
+}
+
+}  // namespace
+}  // namespace quarvel::testing

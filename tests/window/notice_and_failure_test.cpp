@@ -1,0 +1,165 @@
+// The real notice dialog and failure report: they appear with the right caption and text, and close.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "tests/window/test_support.h"
+#include "ui/failure.h"
+#include "ui/notice_dialog.h"
+
+namespace quarvel::testing {
+namespace {
+
+struct SeenDialog {
+  std::string caption;
+  std::vector<std::string> texts;
+  std::vector<std::string> buttons;
+  bool okIsDefault = false;
+  RECT frame{};
+};
+
+struct DialogSearch {
+  const char* caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchOwnDialog(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<DialogSearch*>(data);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  if (pid != GetCurrentProcessId() || !IsWindowVisible(window) || std::string(text) != search->caption) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND FindOwnDialog(const char* caption) {
+  DialogSearch search{caption, nullptr};
+  EnumWindows(MatchOwnDialog, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Waits on another thread for the dialog, reads it, then runs close on it.
+template <class Close>
+std::thread Inspect(const char* caption, SeenDialog& seen, std::atomic<bool>& found, Close close) {
+  return std::thread([caption, &seen, &found, close] {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+      if (HWND dialog = FindOwnDialog(caption)) {
+        Sleep(100);  // let it finish laying itself out
+        seen.caption = caption;
+        GetWindowRect(dialog, &seen.frame);
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+          char className[64] = {}, text[512] = {};
+          GetClassNameA(child, className, sizeof(className));
+          GetWindowTextA(child, text, sizeof(text));
+          if (_stricmp(className, "Button") == 0) {
+            seen.buttons.push_back(text);
+            if (GetDlgCtrlID(child) == IDOK || GetDlgCtrlID(child) == IDCANCEL)
+              seen.okIsDefault = (GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+          } else if (text[0]) {
+            seen.texts.push_back(text);
+          }
+        }
+        found = true;
+        close(dialog);
+        return;
+      }
+      Sleep(50);
+    }
+  });
+}
+
+TEST(NoticeDialog, ShowsCaptionTextAndOneDefaultOkAndClosesOnEscapeAndEnter) {
+  for (WPARAM closing : {IDCANCEL, IDOK}) {
+    SeenDialog seen;
+    std::atomic<bool> found{false};
+    std::thread inspector = Inspect("Error", seen, found, [closing](HWND dialog) {
+      PostMessageA(dialog, WM_COMMAND, closing, 0);
+    });
+    RunNoticeDialog(nullptr, "Error", "Please add at least one file");
+    inspector.join();
+    ASSERT_TRUE(found);
+    EXPECT_EQ(seen.texts, std::vector<std::string>{"Please add at least one file"}) << "no period is added";
+    EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
+    EXPECT_TRUE(seen.okIsDefault);
+    int centreX = (seen.frame.left + seen.frame.right) / 2;
+    EXPECT_NEAR(centreX, GetSystemMetrics(SM_CXSCREEN) / 2, 2) << "centred on the screen";
+  }
+}
+
+TEST(NoticeDialog, LongTextWrapsAtHalfTheScreenWidthEvenWithinALongPath) {
+  std::string words;
+  for (int i = 0; i < 60; ++i) words += "word ";
+  for (const std::string& text : {words, "C:\\" + std::string(300, 'w') + ".gba"}) {
+    SeenDialog seen;
+    std::atomic<bool> found{false};
+    std::thread inspector = Inspect("Error", seen, found, [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); });
+    RunNoticeDialog(nullptr, "Error", text);
+    inspector.join();
+    ASSERT_TRUE(found);
+    int width = seen.frame.right - seen.frame.left;
+    EXPECT_LT(width, GetSystemMetrics(SM_CXSCREEN) / 2 + 120) << text.size();
+    EXPECT_GT(width, GetSystemMetrics(SM_CXSCREEN) / 4) << "wrapped near half the screen, not narrower";
+  }
+}
+
+TEST(NoticeDialog, CtrlCCopiesCaptionTextAndButton) {
+  SeenDialog seen;
+  std::atomic<bool> found{false};
+  std::thread inspector = Inspect("Error", seen, found, [](HWND dialog) {
+    HWND ok = GetDlgItem(dialog, IDOK);
+    // The dialog's thread reads Ctrl's state from its own keyboard state, so press it there.
+    DWORD dialogThread = GetWindowThreadProcessId(dialog, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), dialogThread, TRUE);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(ok, WM_KEYDOWN, 'C', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    AttachThreadInput(GetCurrentThreadId(), dialogThread, FALSE);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  RunNoticeDialog(nullptr, "Error", "Could not find log file");
+  inspector.join();
+  ASSERT_TRUE(found);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE data = GetClipboardData(CF_TEXT);
+  std::string copied = data ? static_cast<const char*>(GlobalLock(data)) : "";
+  if (data) GlobalUnlock(data);
+  CloseClipboard();
+  EXPECT_EQ(copied, NoticeClipboardText("Error", "Could not find log file", "OK"));
+}
+
+TEST(FailureReport, IsTheSystemMessageBoxWithTheTitleAndThePeriodRule) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Could not find \"Quarvel\" application", "Could not find \"Quarvel\" application."},
+      {"Could not process file \"C:\\a.gba\" (error 2)", "Could not process file \"C:\\a.gba\" (error 2)"}};
+  for (const auto& [message, shown] : cases) {
+    SeenDialog seen;
+    std::atomic<bool> found{false};
+    std::thread inspector =
+        Inspect("Quarvel Front-End", seen, found, [](HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); });
+    DialogMessageSink().ShowFailureReport(message);
+    inspector.join();
+    ASSERT_TRUE(found);
+    EXPECT_NE(std::find(seen.texts.begin(), seen.texts.end(), shown), seen.texts.end()) << shown;
+    EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
+  }
+}
+
+TEST(FailureReport, AFailureLeavingAHandlerIsReportedAndTheProgramGoesOn) {
+  CapturedMessages captured;
+  ScopedMessageSink sink(captured);
+  bool after = false;
+  Guarded([] { RaiseFailure("Could not launch help file (error %d)", {31LL}); });
+  Guarded([&] { after = true; });
+  EXPECT_EQ(captured.failures, std::vector<std::string>{"Could not launch help file (error 31)"});
+  EXPECT_TRUE(after);
+}
+
+}  // namespace
+}  // namespace quarvel::testing

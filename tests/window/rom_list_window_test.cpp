@@ -1,0 +1,199 @@
+// The ROM list on a real main window: adding by dialog and by drop, bad files, removing and editing.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include "romlist/path_text.h"
+#include "tests/window/test_support.h"
+
+namespace quarvel::testing {
+namespace {
+
+class RomListWindowTest : public ::testing::Test {
+ protected:
+  std::string Rom(const std::string& name, const std::string& header = "GAME", size_t size = 512) {
+    std::string path = window_.roms() / name;
+    WriteRom(path, header, size);
+    return path;
+  }
+  std::vector<std::string> Captions() {
+    std::vector<std::string> captions;
+    for (int row = 0; row < window_.RowCount(); ++row) captions.push_back(window_.Cell(row, 0));
+    return captions;
+  }
+  std::vector<std::string>& Failures() { return window_.messages().failures; }
+
+  MainWindowFixture window_;
+};
+
+TEST_F(RomListWindowTest, AddedFileShowsItsFourColumnsAndAnEmptyResult) {
+  std::string header("MY GAME\0\0\0\0\0AMGE01", 18);
+  window_.Choose({Rom("my game.gba", header, 1234)});
+  ASSERT_EQ(window_.RowCount(), 1);
+  EXPECT_EQ(window_.Cell(0, 0), "my game.gba");
+  EXPECT_EQ(window_.Cell(0, 1), "MY GAME");
+  EXPECT_EQ(window_.Cell(0, 2), window_.roms().path());
+  EXPECT_EQ(window_.Cell(0, 3), "1234");
+  EXPECT_EQ(window_.Cell(0, 4), "");
+  // A twelve-letter title runs on into the game code and maker code.
+  window_.Choose({Rom("full.gba", "TWELVELETTERAMGE01")});
+  EXPECT_EQ(window_.Cell(1, 1), "TWELVELETTERAMGE01");
+}
+
+TEST_F(RomListWindowTest, FourChosenFilesOneListedAlreadyAddThreeInTheDialogsOrder) {
+  std::string c = Rom("c.gba"), a = Rom("a.gba"), b = Rom("b.gba"), d = Rom("d.gba");
+  window_.Choose({a});
+  window_.Choose({c, UpperAZ(a), b, d, b});
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"a.gba", "c.gba", "b.gba", "d.gba"}));
+  EXPECT_TRUE(Failures().empty());
+}
+
+TEST_F(RomListWindowTest, ShortFilesShowWhatCouldBeReadAndNothingMore) {
+  window_.Choose({Rom("empty.gba", "", 0), Rom("tiny.gba", "", 100), Rom("cut.gba", "ABCDEFGHIJKLMNOPQR", 165)});
+  ASSERT_EQ(window_.RowCount(), 3);
+  EXPECT_EQ(window_.Cell(0, 1), "");
+  EXPECT_EQ(window_.Cell(0, 3), "0");
+  EXPECT_EQ(window_.Cell(1, 1), "");
+  EXPECT_EQ(window_.Cell(2, 1), "ABCDE") << "only the five bytes the file has past offset 160";
+}
+
+TEST_F(RomListWindowTest, AFileThatCannotBeOpenedStopsTheChoiceWithTheFailure) {
+  std::string first = Rom("first.gba"), last = Rom("last.gba");
+  std::string missing = window_.roms() / "missing.gba";
+  window_.Choose({first, missing, last});
+  EXPECT_EQ(Captions(), std::vector<std::string>{"first.gba"}) << "earlier files stay, later ones are not added";
+  ASSERT_EQ(Failures().size(), 1u);
+  EXPECT_EQ(Failures()[0].rfind("Cannot open file \"" + missing + "\". ", 0), 0u) << Failures()[0];
+  EXPECT_NE(Failures()[0].back(), '.') << "the report adds the period, not the message";
+  EXPECT_GT(Failures()[0].size(), ("Cannot open file \"" + missing + "\". ").size()) << "the system's text";
+}
+
+TEST_F(RomListWindowTest, AFolderOrALockedFileIsReportedAndNotListed) {
+  std::string locked = Rom("locked.gba");
+  HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  window_.Choose({locked});
+  CloseHandle(holder);
+  std::string folder = window_.roms() / "folder";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  window_.Choose({folder});
+  EXPECT_EQ(window_.RowCount(), 0);
+  ASSERT_EQ(Failures().size(), 2u);
+  EXPECT_EQ(Failures()[0].rfind("Cannot open file \"" + locked + "\". ", 0), 0u) << Failures()[0];
+  EXPECT_EQ(Failures()[1].rfind("Cannot open file \"" + folder + "\". ", 0), 0u) << Failures()[1];
+  window_.Choose({locked});
+  EXPECT_EQ(window_.RowCount(), 1) << "once released, the file is listed";
+}
+
+TEST_F(RomListWindowTest, RelativePathsAreReportedAsFullPaths) {
+  SetCurrentDirectoryA(window_.roms().path().c_str());
+  window_.Choose({"nowhere.gba"});
+  ASSERT_EQ(Failures().size(), 1u);
+  EXPECT_EQ(Failures()[0].rfind("Cannot open file \"" + window_.roms() / "nowhere.gba" + "\". ", 0), 0u);
+}
+
+TEST_F(RomListWindowTest, CancellingTheDialogChangesNothing) {
+  window_.Choose({Rom("a.gba")});
+  window_.form().SetFileChooser([](HWND) -> std::optional<std::vector<std::string>> { return std::nullopt; });
+  window_.Command(IDM_FILE_ADD);
+  EXPECT_EQ(window_.RowCount(), 1);
+}
+
+TEST_F(RomListWindowTest, RemovingSelectedRowsKeepsTheOthersInOrder) {
+  std::vector<std::string> paths;
+  for (const char* name : {"a", "b", "c", "d", "e"}) paths.push_back(Rom(std::string(name) + ".gba"));
+  window_.Choose(paths);
+  window_.SelectRows({0, 2, 4});
+  window_.Command(IDC_BUTTON_REMOVE);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"b.gba", "d.gba"}));
+  window_.SelectRows({1});
+  window_.Command(IDM_FILE_REMOVE);
+  EXPECT_EQ(Captions(), std::vector<std::string>{"b.gba"});
+  window_.SelectRows({0});
+  window_.Command(IDM_ROW_REMOVE);
+  EXPECT_EQ(window_.RowCount(), 0);
+  window_.Choose({paths[0]});
+  EXPECT_EQ(window_.RowCount(), 1) << "a removed file can be added again";
+  EXPECT_TRUE(window_.messages().notices.empty());
+}
+
+TEST_F(RomListWindowTest, RemovingWithNothingSelectedGivesTheNoticeFromEveryEntry) {
+  window_.Choose({Rom("a.gba")});
+  window_.SelectRows({});
+  window_.Command(IDC_BUTTON_REMOVE);
+  window_.Command(IDM_FILE_REMOVE);
+  window_.Command(IDM_ROW_REMOVE);
+  SendMessageA(window_.form().Control(IDC_LISTVIEW1), WM_KEYDOWN, VK_DELETE, 0);
+  EXPECT_EQ(window_.messages().notices, std::vector<std::string>(4, "Please select at least one file"));
+  EXPECT_EQ(window_.RowCount(), 1);
+}
+
+TEST_F(RomListWindowTest, DeleteKeyInTheListRemovesTheSelection) {
+  window_.Choose({Rom("a.gba"), Rom("b.gba")});
+  window_.SelectRows({1});
+  SendMessageA(window_.form().Control(IDC_LISTVIEW1), WM_KEYDOWN, VK_DELETE, 0);
+  EXPECT_EQ(Captions(), std::vector<std::string>{"a.gba"});
+}
+
+// Edits the caption of a row in place, as the user would, and presses Enter (or another key).
+void EditCaption(HWND list, int row, const char* text, WPARAM key = VK_RETURN) {
+  SetFocus(list);
+  HWND edit = ListView_EditLabel(list, row);
+  ASSERT_NE(edit, nullptr);
+  SetWindowTextA(edit, text);
+  SendMessageA(edit, WM_KEYDOWN, key, 0);
+  PumpMessages();
+}
+
+TEST_F(RomListWindowTest, InPlaceEditRenamesTheRowsFileButRefusesForbiddenCharacters) {
+  window_.Choose({Rom("a.gba")});
+  HWND list = window_.form().Control(IDC_LISTVIEW1);
+  EditCaption(list, 0, "renamed.gba");
+  EXPECT_EQ(window_.Cell(0, 0), "renamed.gba");
+  EXPECT_EQ(window_.form().Rows().Row(0).FullPath(), window_.roms() / "renamed.gba");
+  EditCaption(list, 0, "bad\" -x \".gba");
+  EXPECT_EQ(window_.Cell(0, 0), "renamed.gba") << "a quote would break out of the tool's quoted path";
+  ASSERT_EQ(window_.messages().notices.size(), 1u);
+  EXPECT_NE(window_.messages().notices[0].find("cannot contain"), std::string::npos);
+  EditCaption(list, 0, "", VK_ESCAPE);
+  EXPECT_EQ(window_.Cell(0, 0), "renamed.gba") << "Esc keeps the caption";
+  EditCaption(list, 0, "");
+  EXPECT_EQ(window_.Cell(0, 0), "") << "an empty edit is taken";
+}
+
+// A drop as the shell makes it: a DROPFILES block followed by zero-terminated paths.
+HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
+  size_t size = sizeof(DROPFILES) + 1;
+  for (const std::string& path : paths) size += path.size() + 1;
+  HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+  header->pFiles = sizeof(DROPFILES);
+  char* text = reinterpret_cast<char*>(header + 1);
+  for (const std::string& path : paths) text = std::copy(path.begin(), path.end(), text) + 1;
+  GlobalUnlock(drop);
+  return drop;
+}
+
+TEST_F(RomListWindowTest, DroppedFilesAreAddedInTheShellsOrderAndTheDropIsReleased) {
+  std::string b = Rom("b.gba"), a = Rom("a.bin"), c = Rom("c.txt");
+  HGLOBAL drop = MakeDrop({b, a, c, b});
+  SendMessageA(window_.form().Control(IDC_LISTVIEW1), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"b.gba", "a.bin", "c.txt"}));
+  EXPECT_TRUE(Failures().empty());
+  EXPECT_EQ(GlobalFlags(drop), GMEM_INVALID_HANDLE) << "the drop was released";
+}
+
+TEST_F(RomListWindowTest, ADroppedFolderStopsTheDropWithTheFailureAndStillReleasesIt) {
+  std::string a = Rom("a.gba"), b = Rom("b.gba");
+  std::string folder = window_.roms() / "folder";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  HGLOBAL drop = MakeDrop({a, folder, b});
+  SendMessageA(window_.form().Control(IDC_LISTVIEW1), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  EXPECT_EQ(Captions(), std::vector<std::string>{"a.gba"});
+  ASSERT_EQ(Failures().size(), 1u);
+  EXPECT_EQ(Failures()[0].rfind("Cannot open file \"" + folder + "\". ", 0), 0u) << Failures()[0];
+  EXPECT_EQ(GlobalFlags(drop), GMEM_INVALID_HANDLE) << "the drop was released on the failure path too";
+}
+
+}  // namespace
+}  // namespace quarvel::testing
