@@ -1,6 +1,7 @@
 #include "tests/e2e/app_driver.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -429,6 +430,15 @@ std::string AppDriver::StatusText() const {
   return memory.ReadText(0, kCellChars);
 }
 
+std::string AppDriver::OpenDialogFolder(HWND dialog) const {
+  RemoteMemory memory(process_, kCellChars);
+  if (!memory.valid()) return {};
+  char zero = '\0';
+  memory.Write(0, &zero, 1);
+  SendWithTimeout(dialog, CDM_GETFOLDERPATH, kCellChars, reinterpret_cast<LPARAM>(memory.at(0)));
+  return memory.ReadText(0, kCellChars);
+}
+
 bool AppDriver::ChooseInOpenDialog(const std::string& folder, const std::string& typed) {
   auto openDialog = [this]() -> HWND {
     for (HWND dialog : OpenDialogs())
@@ -452,9 +462,11 @@ bool AppDriver::ChooseInOpenDialog(const std::string& folder, const std::string&
     PressDialogButton(dialog, IDOK);
   };
   if (!folder.empty()) {
-    // Typing a folder and pressing Open goes into the folder; the dialog stays and its box empties.
+    // Typing a folder and pressing Open goes into the folder; the dialog stays open.
     typeAndOpen(folder);
-    if (!WaitUntil([&] { return TextOf(edit).empty() || !IsWindow(dialog); }) || !IsWindow(dialog)) {
+    std::string wanted = Upper(folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder);
+    if (!WaitUntil([&] { return Upper(OpenDialogFolder(dialog)) == wanted || !IsWindow(dialog); }) ||
+        !IsWindow(dialog)) {
       problem_ = "the open dialog did not go into " + folder;
       return false;
     }

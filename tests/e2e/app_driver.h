@@ -99,6 +99,8 @@ class AppDriver {
   // dialog first, types `typed` into the file-name box and presses Open. Does not wait for what
   // follows (a row, or a failure report).
   bool ChooseInOpenDialog(const std::string& folder, const std::string& typed);
+  // The folder an open dialog of the program shows, without a trailing backslash.
+  std::string OpenDialogFolder(HWND dialog) const;
   // The same, for full paths of files in one folder, then waits until the list has `expectedRows`.
   bool AddFiles(const std::vector<std::string>& paths, int expectedRows);
 

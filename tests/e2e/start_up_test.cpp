@@ -20,5 +20,28 @@ TEST_F(StartUp, WithTheToolShowsAnEmptyWindowAndNoMessage) {
   EXPECT_TRUE(app_.Screenshot("e2e_start_up", {app_.MainWindow()}));
 }
 
+TEST_F(StartUp, WithoutTheToolReportsItOnceThenWorks) {
+  LaunchOptions options;
+  options.withTool = false;
+  ASSERT_TRUE(app_.Launch(options)) << app_.Problem();
+
+  HWND report = nullptr;
+  EXPECT_EQ(WaitForFailureReport(&report), "Could not find \"Quarvel\" application.");
+  ASSERT_NE(report, nullptr);
+  // The report comes before the main window shows.
+  EXPECT_EQ(app_.FindTopWindow("Quarvel Front-End v1.1", MAIN_WINDOW_CLASS), nullptr);
+  EXPECT_TRUE(app_.Screenshot("e2e_failure_report_missing_tool", {report}));
+  EXPECT_TRUE(app_.Acknowledge(report));
+
+  ASSERT_NE(app_.WaitForMainWindow(), nullptr);
+  EXPECT_TRUE(app_.Sync());
+  Sleep(500);  // a second report would show by now
+  EXPECT_EQ(app_.OpenDialogs().size(), 0u) << "only one report is expected";
+
+  std::string rom = MakeRom("alone.gba", "LONE GAME", 2048);
+  ASSERT_TRUE(app_.AddFiles({rom}, 1)) << app_.Problem();
+  EXPECT_EQ(app_.Row(0), (std::vector<std::string>{"alone.gba", "LONE GAME", roms_.Path(), "2048", ""}));
+}
+
 }  // namespace
 }  // namespace e2e

@@ -123,4 +123,15 @@ std::string EnvironmentVariable(const char* name) {
   return length > 0 && length < sizeof(value) ? std::string(value, length) : std::string();
 }
 
+std::string SystemText(DWORD errorCode) {
+  char text[1024] = {};
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, errorCode, 0, text,
+                                sizeof(text), nullptr);
+  std::string description(text, length);
+  while (!description.empty() && (description.back() == '\n' || description.back() == '\r' ||
+                                  description.back() == ' ' || description.back() == '.'))
+    description.pop_back();
+  return description;
+}
+
 }  // namespace e2e

@@ -53,4 +53,7 @@ class LockedFile {
 
 std::string EnvironmentVariable(const char* name);
 
+// The system's description of an error code, without the trailing period and line break.
+std::string SystemText(DWORD errorCode);
+
 }  // namespace e2e

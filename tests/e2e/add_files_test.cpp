@@ -1,0 +1,72 @@
+// Adding ROM files through the real open dialog.
+#include "tests/e2e/e2e_fixture.h"
+
+namespace e2e {
+namespace {
+
+using AddFiles = E2eTest;
+
+TEST_F(AddFiles, OneFileFillsItsColumns) {
+  // 18 name bytes with no zero among them: the name is all 18.
+  std::string rom = MakeRom("first.gba", "EIGHTEEN-BYTE-NAME", 4096);
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  ASSERT_TRUE(app_.AddFiles({rom}, 1)) << app_.Problem();
+  EXPECT_EQ(app_.Row(0), (std::vector<std::string>{"first.gba", "EIGHTEEN-BYTE-NAME", roms_.Path(), "4096", ""}));
+  EXPECT_EQ(app_.Cell(0, kDirectory).back(), '\\');
+}
+
+TEST_F(AddFiles, FourChosenWithOneListedAlreadyAddsThreeInOrder) {
+  std::string a = MakeRom("a.gba", "GAME A", 1000);
+  std::string b = MakeRom("b.gba", "GAME B", 2000);
+  std::string c = MakeRom("c.gba", "GAME C", 3000);
+  std::string d = MakeRom("d.gba", "GAME D", 4000);
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  ASSERT_TRUE(app_.AddFiles({b}, 1)) << app_.Problem();
+
+  ASSERT_TRUE(app_.AddFiles({a, b, c, d}, 4)) << app_.Problem();
+  EXPECT_TRUE(app_.Sync());
+  EXPECT_EQ(app_.Rows(), (std::vector<std::vector<std::string>>{
+                             {"b.gba", "GAME B", roms_.Path(), "2000", ""},
+                             {"a.gba", "GAME A", roms_.Path(), "1000", ""},
+                             {"c.gba", "GAME C", roms_.Path(), "3000", ""},
+                             {"d.gba", "GAME D", roms_.Path(), "4000", ""},
+                         }));
+}
+
+TEST_F(AddFiles, ShortFileAndZeroInTheName) {
+  std::string tiny = MakeRom("tiny.gba", "", 100);  // ends before the name
+  std::string zero = MakeRom("zero.agb", std::string("AB\0CD", 5), 512);
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  ASSERT_TRUE(app_.AddFiles({tiny, zero}, 2)) << app_.Problem();
+  EXPECT_EQ(app_.Row(0), (std::vector<std::string>{"tiny.gba", "", roms_.Path(), "100", ""}));
+  EXPECT_EQ(app_.Row(1), (std::vector<std::string>{"zero.agb", "AB", roms_.Path(), "512", ""}));
+}
+
+TEST_F(AddFiles, FileInUseIsReportedAndNotListed) {
+  std::string rom = MakeRom("busy.gba");
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  LockedFile lock(rom);
+  ASSERT_TRUE(lock.Locked());
+  ASSERT_TRUE(app_.ChooseInOpenDialog("", rom)) << app_.Problem();
+
+  HWND report = nullptr;
+  EXPECT_EQ(WaitForFailureReport(&report),
+            "Cannot open file \"" + rom + "\". " + SystemText(ERROR_SHARING_VIOLATION) + ".");
+  ASSERT_NE(report, nullptr);
+  EXPECT_TRUE(app_.Screenshot("e2e_failure_report_file_in_use", {report}));
+  EXPECT_TRUE(app_.Acknowledge(report));
+  EXPECT_EQ(app_.RowCount(), 0);
+}
+
+TEST_F(AddFiles, MissingFileTypedIsReported) {
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  std::string missing = roms_ / "missing.gba";
+  ASSERT_TRUE(app_.ChooseInOpenDialog("", missing)) << app_.Problem();
+  std::string text = WaitForFailureReport();
+  EXPECT_EQ(text, "Cannot open file \"" + missing + "\". " + SystemText(ERROR_FILE_NOT_FOUND) + ".");
+  EXPECT_TRUE(app_.Acknowledge(app_.FindTopWindow("Quarvel Front-End")));
+  EXPECT_EQ(app_.RowCount(), 0);
+}
+
+}  // namespace
+}  // namespace e2e
