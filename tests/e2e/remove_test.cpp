@@ -1,0 +1,68 @@
+// Removing rows: the Remove button, the Delete key and the row menu.
+#include "tests/e2e/e2e_fixture.h"
+
+namespace e2e {
+namespace {
+
+class RemoveRows : public E2eTest {
+ protected:
+  void StartWithFive() {
+    for (char digit : std::string("01234")) {
+      std::string name = std::string("r") + digit + ".gba";
+      paths_.push_back(MakeRom(name, std::string("GAME ") + digit));
+    }
+    StartWithRows(paths_);
+  }
+  std::vector<std::string> FileNames() const {
+    std::vector<std::string> names;
+    for (int row = 0, count = app_.RowCount(); row < count; ++row) names.push_back(app_.Cell(row, kFileName));
+    return names;
+  }
+  std::vector<std::string> paths_;
+};
+
+TEST_F(RemoveRows, DeleteKeyWithNothingSelectedAsksForASelection) {
+  ASSERT_NO_FATAL_FAILURE(StartWithFive());
+  ASSERT_TRUE(app_.SelectRows({}));
+  app_.PostKey(app_.List(), VK_DELETE);
+  ExpectNotice("Please select at least one file", "e2e_notice_select_a_file");
+  EXPECT_EQ(app_.RowCount(), 5);
+}
+
+TEST_F(RemoveRows, RemoveButtonWithNothingSelectedAsksForASelection) {
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  app_.ClickButton(IDC_BUTTON_REMOVE);
+  ExpectNotice("Please select at least one file");
+  EXPECT_EQ(app_.RowCount(), 0);
+}
+
+TEST_F(RemoveRows, RemoveButtonRemovesTheSelectedRowsAndKeepsTheOthersInOrder) {
+  ASSERT_NO_FATAL_FAILURE(StartWithFive());
+  ASSERT_TRUE(app_.SelectRows({1, 3}));
+  app_.ClickButton(IDC_BUTTON_REMOVE);
+  ASSERT_TRUE(WaitUntil([&] { return app_.RowCount() == 3; })) << app_.RowCount();
+  EXPECT_EQ(FileNames(), (std::vector<std::string>{"r0.gba", "r2.gba", "r4.gba"}));
+  EXPECT_EQ(app_.Row(1), (std::vector<std::string>{"r2.gba", "GAME 2", roms_.Path(), "1024", ""}));
+  EXPECT_EQ(app_.SelectedRows(), std::vector<int>{});
+  EXPECT_TRUE(app_.OpenDialogs().empty());
+}
+
+TEST_F(RemoveRows, DeleteKeyRemovesTheSelectedRows) {
+  ASSERT_NO_FATAL_FAILURE(StartWithFive());
+  ASSERT_TRUE(app_.SelectRows({0, 4}));
+  app_.PostKey(app_.List(), VK_DELETE);
+  ASSERT_TRUE(WaitUntil([&] { return app_.RowCount() == 3; })) << app_.RowCount();
+  EXPECT_EQ(FileNames(), (std::vector<std::string>{"r1.gba", "r2.gba", "r3.gba"}));
+}
+
+TEST_F(RemoveRows, RemovedFileCanBeAddedAgain) {
+  ASSERT_NO_FATAL_FAILURE(StartWithFive());
+  ASSERT_TRUE(app_.SelectRows({2}));
+  app_.PostCommand(IDM_ROW_REMOVE);
+  ASSERT_TRUE(WaitUntil([&] { return app_.RowCount() == 4; })) << app_.RowCount();
+  ASSERT_TRUE(app_.AddFiles({paths_[2]}, 5)) << app_.Problem();
+  EXPECT_EQ(FileNames(), (std::vector<std::string>{"r0.gba", "r1.gba", "r3.gba", "r4.gba", "r2.gba"}));
+}
+
+}  // namespace
+}  // namespace e2e
