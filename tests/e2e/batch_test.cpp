@@ -1,0 +1,258 @@
+// Batches: the tool run once per row, with the options checked, and each row's outcome shown.
+#include <fstream>
+
+#include "tests/e2e/e2e_fixture.h"
+
+namespace e2e {
+namespace {
+
+std::string Quoted(const std::string& text) {
+  std::string quoted(1, '"');
+  quoted += text;
+  quoted += '"';
+  return quoted;
+}
+
+class Batches : public E2eTest {
+ protected:
+  // Makes rows r0.gba ... r<count-1>.gba and starts the program with them, the stand-in following
+  // the plan file and recording every run.
+  void StartWithRomRows(int count) {
+    for (int i = 0; i < count; ++i) {
+      std::string name = std::string("r") + static_cast<char>('0' + i) + ".gba";
+      paths_.push_back(MakeRom(name, std::string("GAME ") + static_cast<char>('0' + i)));
+    }
+    WritePlan({});
+    StartWithRows(paths_, {RecordInto("record.txt"), {"QUARVEL_STANDIN_PLAN", roms_ / "plan.txt"}});
+  }
+  // Lines "<text in the ROM path> <outcome>"; the stand-in reads them afresh on each run.
+  void WritePlan(const std::vector<std::string>& lines) {
+    std::ofstream plan(roms_ / "plan.txt", std::ios::trunc);
+    for (const std::string& line : lines) plan << line << "\n";
+  }
+  // The stand-in's record, one run a line: its command line and current folder, tab-separated (the
+  // process id that follows is left out here; see RecordedProcessIds).
+  std::vector<std::string> Record() const {
+    std::vector<std::string> runs;
+    for (const std::string& line : ReadLines(roms_ / "record.txt")) {
+      size_t first = line.find('\t');
+      size_t second = first == std::string::npos ? first : line.find('\t', first + 1);
+      runs.push_back(line.substr(0, second));
+    }
+    return runs;
+  }
+  std::vector<DWORD> RecordedProcessIds() const {
+    std::vector<DWORD> ids;
+    for (const std::string& line : ReadLines(roms_ / "record.txt")) {
+      size_t last = line.rfind('\t');
+      if (last != std::string::npos && line.find('\t') != last) ids.push_back(std::stoul(line.substr(last + 1)));
+    }
+    return ids;
+  }
+  // Each run has ended and the program holds no handle to it, so it cannot be opened any more.
+  void ExpectRunsReleased() const {
+    for (DWORD id : RecordedProcessIds()) {
+      bool released = WaitUntil([id] {
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+        if (process) CloseHandle(process);
+        return process == nullptr;
+      });
+      EXPECT_TRUE(released) << "tool run " << id << " still running or not released";
+    }
+  }
+  // What the stand-in records for one run: the command line, a tab, the current folder.
+  std::string ExpectedRun(const std::string& switches, const std::string& rom) const {
+    std::string folder = app_.AppDir().substr(0, app_.AppDir().size() - 1);
+    std::string line = Quoted(app_.ToolPath()) + " ";
+    if (!switches.empty()) line += switches + " ";
+    return line + Quoted(rom) + " >> " + Quoted(app_.LogPath()) + "\t" + folder;
+  }
+  std::vector<std::string> Results() const {
+    std::vector<std::string> results;
+    for (int row = 0, count = app_.RowCount(); row < count; ++row) results.push_back(app_.Cell(row, kResult));
+    return results;
+  }
+
+  std::vector<std::string> paths_;
+};
+
+TEST_F(Batches, PatchAllRunsTheToolForEachRowAndShowsTheOutcomes) {
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(2));
+  WritePlan({"r0.gba -4", "r1.gba 0"});
+  app_.ClickButton(IDC_BUTTON_PATCH);
+
+  EXPECT_EQ(WaitForStatus(app_, "Patching...done"), "Patching...done");
+  EXPECT_EQ(Results(), (std::vector<std::string>{"PATCHED", "OK"}));
+  EXPECT_EQ(Record(), (std::vector<std::string>{ExpectedRun("", paths_[0]), ExpectedRun("", paths_[1])}));
+  std::vector<std::string> log = ReadLines(app_.LogPath());
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_NE(log[0].find(paths_[0]), std::string::npos) << log[0];
+  EXPECT_NE(log[1].find(paths_[1]), std::string::npos) << log[1];
+  EXPECT_TRUE(app_.OpenDialogs().empty());
+  EXPECT_EQ(RecordedProcessIds().size(), 2u);
+  ExpectRunsReleased();
+  EXPECT_TRUE(app_.Screenshot("e2e_main_window_with_results", {app_.MainWindow()}));
+}
+
+TEST_F(Batches, EveryExitCodeHasItsResultName) {
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(6));
+  WritePlan({"r0.gba 0", "r1.gba -1", "r2.gba -2", "r3.gba 1", "r4.gba -4", "r5.gba -3"});
+  app_.ClickButton(IDC_BUTTON_TEST);
+  EXPECT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
+  EXPECT_EQ(Results(), (std::vector<std::string>{"OK", "PROBLEMS", "BROKEN", "ERROR", "PATCHED", "ERROR"}));
+  EXPECT_TRUE(app_.Screenshot("e2e_main_window_every_result", {app_.MainWindow()}));
+}
+
+struct BatchButton {
+  int id;
+  const char* switchText;
+  const char* status;
+};
+
+class EachBatchButton : public Batches, public ::testing::WithParamInterface<BatchButton> {};
+
+TEST_P(EachBatchButton, RunsItsActionOnEveryRow) {
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(2));
+  app_.ClickButton(GetParam().id);
+  std::string done = std::string(GetParam().status) + "done";
+  EXPECT_EQ(WaitForStatus(app_, done), done);
+  EXPECT_EQ(Record(), (std::vector<std::string>{ExpectedRun(GetParam().switchText, paths_[0]),
+                                                ExpectedRun(GetParam().switchText, paths_[1])}));
+  EXPECT_EQ(Results(), (std::vector<std::string>{"OK", "OK"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, EachBatchButton,
+                         ::testing::Values(BatchButton{IDC_BUTTON_PATCH, "", "Patching..."},
+                                           BatchButton{IDC_BUTTON_FIX, "-f", "Fixing..."},
+                                           BatchButton{IDC_BUTTON_UNPATCH, "-u", "Unpatching..."},
+                                           BatchButton{IDC_BUTTON_TEST, "-t", "Testing..."}),
+                         [](const ::testing::TestParamInfo<BatchButton>& info) {
+                           std::string status = info.param.status;
+                           return status.substr(0, status.find('.'));
+                         });
+
+TEST_F(Batches, FixAllWithNoRowsAsksForFilesAndLeavesTheLogAlone) {
+  ASSERT_TRUE(app_.Start({true, {RecordInto("record.txt")}})) << app_.Problem();
+  {
+    std::ofstream log(app_.LogPath(), std::ios::binary);
+    log << "an earlier run\r\n";
+  }
+  app_.ClickButton(IDC_BUTTON_FIX);
+  ExpectNotice("Please add at least one file", "e2e_notice_add_a_file");
+  EXPECT_EQ(ReadLines(app_.LogPath()), std::vector<std::string>{"an earlier run"});
+  EXPECT_FALSE(FileExists(roms_ / "record.txt"));
+  EXPECT_EQ(app_.StatusText(), "");
+}
+
+TEST_F(Batches, RowMenuWithNothingSelectedAsksForASelection) {
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(2));
+  ASSERT_TRUE(app_.SelectRows({}));
+  app_.PostCommand(IDM_ROW_PATCH);
+  ExpectNotice("Please select at least one file");
+  EXPECT_FALSE(FileExists(roms_ / "record.txt"));
+}
+
+TEST_F(Batches, SelectedRowsOnlyAndTheNextBatchStartsANewLog) {
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(5));
+  WritePlan({"* -4"});
+  app_.ClickButton(IDC_BUTTON_PATCH);
+  ASSERT_EQ(WaitForStatus(app_, "Patching...done"), "Patching...done");
+  ASSERT_EQ(ReadLines(app_.LogPath()).size(), 5u);
+  ASSERT_EQ(Results(), std::vector<std::string>(5, "PATCHED"));
+
+  WritePlan({"r1.gba -1", "r3.gba -2"});
+  ASSERT_TRUE(app_.SelectRows({1, 3}));
+  app_.PostCommand(IDM_ROW_TEST);
+  EXPECT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
+
+  EXPECT_EQ(Results(), (std::vector<std::string>{"PATCHED", "PROBLEMS", "PATCHED", "BROKEN", "PATCHED"}));
+  std::vector<std::string> record = Record();
+  ASSERT_EQ(record.size(), 7u);
+  EXPECT_EQ(std::vector<std::string>(record.begin() + 5, record.end()),
+            (std::vector<std::string>{ExpectedRun("-t", paths_[1]), ExpectedRun("-t", paths_[3])}));
+  // The log was deleted before the second batch's first run.
+  std::vector<std::string> log = ReadLines(app_.LogPath());
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_NE(log[0].find(paths_[1]), std::string::npos) << log[0];
+  EXPECT_NE(log[1].find(paths_[3]), std::string::npos) << log[1];
+}
+
+TEST_F(Batches, AllThreeOptionsGoBeforeTheAction) {
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(1));
+  for (int id : {IDC_CHECK_AUTOMATIC, IDC_CHECK_DISABLE_INTRO, IDC_CHECK_TRIM_FILE}) {
+    app_.ClickButton(id);
+    EXPECT_TRUE(WaitUntil([&] { return app_.IsChecked(id); })) << "check box " << id;
+  }
+  app_.ClickButton(IDC_BUTTON_FIX);
+  EXPECT_EQ(WaitForStatus(app_, "Fixing...done"), "Fixing...done");
+  EXPECT_EQ(Record(), std::vector<std::string>{ExpectedRun("-r -m -i -f", paths_[0])});
+}
+
+TEST_F(Batches, EachOptionAlone) {
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(1));
+  const struct {
+    int id;
+    const char* option;
+  } options[] = {{IDC_CHECK_AUTOMATIC, "-m"}, {IDC_CHECK_DISABLE_INTRO, "-i"}, {IDC_CHECK_TRIM_FILE, "-r"}};
+  size_t runs = 0;
+  for (const auto& option : options) {
+    app_.ClickButton(option.id);
+    ASSERT_TRUE(WaitUntil([&] { return app_.IsChecked(option.id); }));
+    app_.ClickButton(IDC_BUTTON_UNPATCH);
+    ++runs;
+    ASSERT_TRUE(WaitUntil([&] { return Record().size() == runs && app_.StatusText() == "Unpatching...done"; }));
+    EXPECT_EQ(Record().back(), ExpectedRun(std::string(option.option) + " -u", paths_[0]));
+    app_.ClickButton(option.id);  // clear it again
+    ASSERT_TRUE(WaitUntil([&] { return !app_.IsChecked(option.id); }));
+  }
+  EXPECT_EQ(Record().size(), 3u);
+}
+
+TEST_F(Batches, ToolRemovedAfterStartUpStopsTheBatchAtItsFirstRow) {
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(2));
+  ASSERT_TRUE(DeleteFileA(app_.ToolPath().c_str()));
+  app_.ClickButton(IDC_BUTTON_TEST);
+
+  HWND report = nullptr;
+  EXPECT_EQ(WaitForFailureReport(&report), "Could not process file \"" + paths_[0] + "\" (error 2)");
+  ASSERT_NE(report, nullptr);
+  EXPECT_TRUE(app_.Screenshot("e2e_failure_report_tool_missing_in_batch", {app_.MainWindow(), report}));
+  EXPECT_TRUE(app_.Acknowledge(report));
+  EXPECT_TRUE(app_.Sync());
+  Sleep(300);  // a report for the second row would show by now
+  EXPECT_TRUE(app_.OpenDialogs().empty());
+  EXPECT_EQ(app_.StatusText(), "Testing...");
+  EXPECT_EQ(Results(), (std::vector<std::string>{"", ""}));
+  EXPECT_FALSE(FileExists(roms_ / "record.txt"));
+}
+
+TEST_F(Batches, CrashingToolGivesError) {
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(2));
+  WritePlan({"r0.gba crash", "r1.gba -1"});
+  app_.ClickButton(IDC_BUTTON_PATCH);
+  EXPECT_EQ(WaitForStatus(app_, "Patching...done"), "Patching...done");
+  EXPECT_EQ(Results(), (std::vector<std::string>{"ERROR", "PROBLEMS"}));
+  EXPECT_TRUE(app_.OpenDialogs().empty());
+  ExpectRunsReleased();
+}
+
+TEST_F(Batches, RowMenuOpenedFromTheKeyboardRunsTheChosenAction) {
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(3));
+  ASSERT_TRUE(app_.SelectRows({2}));
+  PostMessageA(app_.List(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(app_.List()), -1);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND window : app_.TopWindows())
+      if (ClassNameOf(window) == "#32768") menu = window;
+    return menu != nullptr;
+  })) << "the row menu did not open";
+  EXPECT_TRUE(app_.Screenshot("e2e_row_menu", {app_.MainWindow()}));
+  // The menu's access key: "&Test".
+  PostMessageA(app_.List(), WM_CHAR, 't', 1);
+  EXPECT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
+  EXPECT_EQ(Record(), std::vector<std::string>{ExpectedRun("-t", paths_[2])});
+  EXPECT_EQ(Results(), (std::vector<std::string>{"", "", "OK"}));
+}
+
+}  // namespace
+}  // namespace e2e
