@@ -540,6 +540,24 @@ std::vector<DWORD> AppDriver::ChildProcesses() const {
   return found;
 }
 
+HWND AppDriver::WaitForChildWindow(const std::string& className, DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        std::vector<DWORD> children = ChildProcesses();
+        for (HWND window : TopLevelWindows()) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          if (IsWindowVisible(window) && ClassNameOf(window) == className &&
+              std::find(children.begin(), children.end(), owner) != children.end())
+            found = window;
+        }
+        return found != nullptr;
+      },
+      timeoutMs);
+  return found;
+}
+
 bool AppDriver::Close() {
   if (!process_) return true;
   bool clean = true;

@@ -108,6 +108,8 @@ class AppDriver {
   // Does nothing when screenshots are off.
   bool Screenshot(const std::string& name, const std::vector<HWND>& windows) const;
 
+  // A visible top-level window of one of the program's child processes, of this class; waits for it.
+  HWND WaitForChildWindow(const std::string& className, DWORD timeoutMs = kWaitMs) const;
   // Processes the program started (the tool runs, a viewer) that are still running.
   std::vector<DWORD> ChildProcesses() const;
 

@@ -1,0 +1,77 @@
+// The log, the help file and the About dialog.
+#include "tests/e2e/e2e_fixture.h"
+
+namespace e2e {
+namespace {
+
+using Documents = E2eTest;
+
+TEST_F(Documents, ViewLogBeforeAnyBatchSaysThereIsNoLog) {
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  app_.ClickButton(IDC_BUTTON_VIEW_LOG);
+  ExpectNotice("Could not find log file", "e2e_notice_no_log");
+  app_.PostCommand(IDM_TOOLS_VIEW_LOG);
+  ExpectNotice("Could not find log file");
+  EXPECT_TRUE(app_.ChildProcesses().empty());
+}
+
+TEST_F(Documents, F1WithoutAHelpFileSaysSo) {
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  app_.PostKey(app_.List(), VK_F1);
+  ExpectNotice("Could not find help file", "e2e_notice_no_help");
+  app_.PostCommand(IDM_HELP_INDEX);
+  ExpectNotice("Could not find help file");
+}
+
+TEST_F(Documents, HelpAboutShowsTheAboutDialogUntilClosed) {
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  app_.PostCommand(IDM_HELP_ABOUT);
+  HWND about = app_.WaitForTopWindow("About...");
+  ASSERT_NE(about, nullptr);
+  std::vector<std::string> texts = StaticTextsOf(about);
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.front(), "Quarvel");
+  EXPECT_FALSE(IsWindowEnabled(app_.MainWindow())) << "the About dialog is modal";
+  EXPECT_TRUE(app_.Screenshot("e2e_about", {about}));
+  PostMessageA(about, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(app_.WaitGone(about));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app_.MainWindow()) != FALSE; }));
+}
+
+TEST_F(Documents, ClickingThePictureShowsTheAboutDialog) {
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  app_.PostCommand(IDC_IMAGE1, STN_CLICKED);
+  HWND about = app_.WaitForTopWindow("About...");
+  ASSERT_NE(about, nullptr);
+  app_.PressDialogButton(about, IDCANCEL);
+  EXPECT_TRUE(app_.WaitGone(about));
+  EXPECT_TRUE(app_.OpenDialogs().empty());
+}
+
+TEST_F(Documents, ViewLogAfterABatchOpensTheLogInAViewer) {
+  std::string rom = MakeRom("logged.gba");
+  StartWithRows({rom});
+  app_.ClickButton(IDC_BUTTON_TEST);
+  ASSERT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
+  ASSERT_TRUE(FileExists(app_.LogPath()));
+
+  app_.ClickButton(IDC_BUTTON_VIEW_LOG);
+  HWND viewer = app_.WaitForChildWindow("Notepad");
+  ASSERT_NE(viewer, nullptr) << "no viewer window appeared";
+  char caption[512] = {};
+  GetWindowTextA(viewer, caption, sizeof(caption));
+  EXPECT_NE(std::string(caption).find("log"), std::string::npos) << caption;
+  EXPECT_TRUE(app_.OpenDialogs().empty()) << "no failure is expected";
+
+  DWORD viewerId = 0;
+  GetWindowThreadProcessId(viewer, &viewerId);
+  HANDLE viewerProcess = OpenProcess(SYNCHRONIZE, FALSE, viewerId);
+  PostMessageA(viewer, WM_CLOSE, 0, 0);
+  if (viewerProcess) {
+    EXPECT_EQ(WaitForSingleObject(viewerProcess, kWaitMs), WAIT_OBJECT_0) << "the viewer did not close";
+    CloseHandle(viewerProcess);
+  }
+}
+
+}  // namespace
+}  // namespace e2e
