@@ -58,9 +58,13 @@ TEST_F(Documents, ViewLogAfterABatchOpensTheLogInAViewer) {
   app_.ClickButton(IDC_BUTTON_VIEW_LOG);
   HWND viewer = app_.WaitForChildWindow("Notepad");
   ASSERT_NE(viewer, nullptr) << "no viewer window appeared";
-  char caption[512] = {};
-  GetWindowTextA(viewer, caption, sizeof(caption));
-  EXPECT_NE(std::string(caption).find("log"), std::string::npos) << caption;
+  // The viewer names the file in its caption once it has loaded it.
+  std::string caption;
+  EXPECT_TRUE(WaitUntil([&] {
+    caption = TextOf(viewer);
+    return caption.find("log") != std::string::npos;
+  })) << caption;
+  EXPECT_TRUE(app_.Screenshot("e2e_log_viewer", {viewer}));
   EXPECT_TRUE(app_.OpenDialogs().empty()) << "no failure is expected";
 
   DWORD viewerId = 0;
