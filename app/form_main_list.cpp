@@ -1,5 +1,9 @@
 // The ROM list's handlers: adding by dialog and by drop, removing, the Delete key and in-place editing.
 #include "app/form_main.h"
+
+#include <algorithm>
+#include <vector>
+
 #include "romlist/path_text.h"
 #include "romlist/rom_file.h"
 #include "ui/messages.h"
@@ -10,7 +14,6 @@ namespace {
 constexpr const char* kSelectNotice = "Please select at least one file";
 constexpr const char* kForbiddenNameNotice =
     "A file name cannot contain any of the following characters: \\ / : * ? \" < > |";
-constexpr UINT kDroppedPathChars = 1024;
 
 // Releases a drop on every path out of its handler.
 class DropOwner {
@@ -38,10 +41,16 @@ void TFormMain::ButtonAddClick() {
 void TFormMain::HandleDroppedFiles(HDROP drop) {
   DropOwner owner(drop);
   UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  std::vector<char> path(MAX_PATH * 4);
   for (UINT index = 0; index < count; ++index) {
-    char path[kDroppedPathChars] = {};
-    DragQueryFileA(drop, index, path, kDroppedPathChars);
-    AddFile(std::string(path, strnlen(path, kDroppedPathChars)));
+    UINT length = DragQueryFileA(drop, index, path.data(), static_cast<UINT>(path.size()));
+    // A path that filled the buffer may have been cut short: read it again whole, so that a long path
+    // is opened (or reported) as dropped, never as a shorter one.
+    if (length + 1 >= path.size()) {
+      path.resize(DragQueryFileA(drop, index, nullptr, 0) + 1);
+      length = DragQueryFileA(drop, index, path.data(), static_cast<UINT>(path.size()));
+    }
+    AddFile(std::string(path.data(), std::min<size_t>(length, path.size() - 1)));
   }
 }
 
