@@ -1,0 +1,264 @@
+// Hostile files dropped on the ROM list: each ends in a clear failure report or a sound row, and what
+// was listed before stays listed.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "romlist/path_text.h"
+#include "romlist/rom_file.h"
+#include "tests/hostile/hostile_support.h"
+
+#include <winioctl.h>
+
+namespace quarvel::testing {
+namespace {
+
+class HostileFiles : public ::testing::Test {
+ protected:
+  std::string Rom(const std::string& name, const std::string& header = "GAME", size_t size = 512) {
+    std::string path = window_.roms() / name;
+    WriteRom(path, header, size);
+    return path;
+  }
+  void Drop(const std::vector<std::string>& paths) { DropOnList(window_, paths); }
+  std::vector<std::string>& Failures() { return window_.messages().failures; }
+  // The report for a file that cannot be opened: the path as given, then the system's text.
+  static std::string CannotOpen(const std::string& path, DWORD error) {
+    return "Cannot open file \"" + path + "\". " + SystemErrorText(error);
+  }
+  static bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+  // Runs "Test" on every row with the stand-in answering 0, recording each run.
+  void TestAll() {
+    DeleteFileA(record_.c_str());
+    window_.Command(IDC_BUTTON_TEST);
+  }
+
+  MainWindowFixture window_;
+  std::string record_ = window_.appDir() / "record.txt";
+  ScopedEnvironment recording_{"QUARVEL_STANDIN_RECORD", record_};
+  ScopedEnvironment allOk_{"QUARVEL_STANDIN_EXIT", "0"};
+};
+
+TEST_F(HostileFiles, AnEmptyFileIsListedWithNoGameNameAndSizeZero) {
+  Drop({Rom("empty.gba", "", 0)});
+  ASSERT_EQ(window_.RowCount(), 1);
+  EXPECT_EQ(window_.Cell(0, 0), "empty.gba");
+  EXPECT_EQ(window_.Cell(0, 1), "");
+  EXPECT_EQ(window_.Cell(0, 3), "0");
+  EXPECT_TRUE(Failures().empty());
+  TestAll();
+  EXPECT_EQ(window_.Cell(0, 4), "OK");
+}
+
+TEST_F(HostileFiles, FilesShorterThanTheHeaderShowTheBytesTheyHaveAndTheirSize) {
+  const std::string header = "ABCDEFGHIJKLMNOPQR";
+  const size_t sizes[] = {1, 159, 160, 161, 170, 177, 178};
+  std::vector<std::string> paths;
+  for (size_t size : sizes) paths.push_back(Rom("short" + std::to_string(size) + ".gba", header, size));
+  Drop(paths);
+  ASSERT_EQ(window_.RowCount(), 7);
+  EXPECT_TRUE(Failures().empty());
+  for (int row = 0; row < 7; ++row) {
+    size_t size = sizes[row];
+    EXPECT_EQ(window_.Cell(row, 1), header.substr(0, size > 160 ? size - 160 : 0)) << size;
+    EXPECT_EQ(window_.Cell(row, 3), std::to_string(size));
+  }
+}
+
+// Makes a sparse file of the given size with the header at offset 160; false when the disk would fill.
+bool MakeSparseFile(const std::string& path, uint64_t size, const std::string& header) {
+  ULARGE_INTEGER freeBefore{}, freeAfter{};
+  GetDiskFreeSpaceExA(path.substr(0, 3).c_str(), &freeBefore, nullptr, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD returned = 0;
+  DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+  SetFilePointer(file, 160, nullptr, FILE_BEGIN);
+  DWORD written = 0;
+  WriteFile(file, header.data(), static_cast<DWORD>(header.size()), &written, nullptr);
+  LARGE_INTEGER end;
+  end.QuadPart = static_cast<LONGLONG>(size);
+  bool sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+  CloseHandle(file);
+  GetDiskFreeSpaceExA(path.substr(0, 3).c_str(), &freeAfter, nullptr, nullptr);
+  bool sparse = freeBefore.QuadPart < freeAfter.QuadPart + (256ull << 20);
+  if (!sized || !sparse) DeleteFileA(path.c_str());
+  return sized && sparse;
+}
+
+TEST_F(HostileFiles, FilesOfFourGibibytesAndMoreShowTheirSizeModulo2To32) {
+  const uint64_t kFour = 1ull << 32;
+  struct Case {
+    const char* name;
+    uint64_t size;
+    const char* shown;
+  } cases[] = {{"exactly4g.gba", kFour, "0"},
+               {"over4g.gba", kFour + 1234, "1234"},
+               {"five-g.gba", kFour + (1ull << 30) + 7, "1073741831"},
+               {"under4g.gba", kFour - 1, "4294967295"}};
+  std::vector<std::string> paths;
+  for (const Case& c : cases) {
+    std::string path = window_.roms() / c.name;
+    if (!MakeSparseFile(path, c.size, std::string("BIGGAME\0\0\0\0\0BIGE01", 18))) GTEST_SKIP() << "no sparse files on this disk";
+    paths.push_back(path);
+  }
+  Drop(paths);
+  EXPECT_TRUE(Failures().empty());
+  ASSERT_EQ(window_.RowCount(), 4);
+  for (int row = 0; row < 4; ++row) {
+    EXPECT_EQ(window_.Cell(row, 1), "BIGGAME") << cases[row].name;
+    EXPECT_EQ(window_.Cell(row, 3), cases[row].shown) << cases[row].name;
+  }
+  TestAll();
+  for (int row = 0; row < 4; ++row) EXPECT_EQ(window_.Cell(row, 4), "OK");
+  for (const std::string& path : paths) DeleteFileA(path.c_str());
+}
+
+TEST_F(HostileFiles, AFolderIsReportedAndTheRowsBeforeItStay) {
+  std::string before = Rom("before.gba");
+  std::string folder = window_.roms() / "a folder.gba";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  Drop({before, folder, Rom("after.gba")});
+  ASSERT_EQ(Failures().size(), 1u);
+  EXPECT_TRUE(StartsWith(Failures()[0], "Cannot open file \"" + folder + "\". ")) << Failures()[0];
+  EXPECT_EQ(window_.RowCount(), 1);
+  EXPECT_EQ(window_.Cell(0, 0), "before.gba");
+}
+
+TEST_F(HostileFiles, AMissingPathIsReportedWithTheSystemsText) {
+  std::string listed = Rom("listed.gba");
+  Drop({listed});
+  std::string missing = window_.roms() / "no such folder\\missing.gba";
+  Drop({missing});
+  ASSERT_EQ(Failures().size(), 1u);
+  EXPECT_EQ(Failures()[0], CannotOpen(missing, ERROR_PATH_NOT_FOUND));
+  std::string gone = window_.roms() / "gone.gba";
+  Drop({gone});
+  ASSERT_EQ(Failures().size(), 2u);
+  EXPECT_EQ(Failures()[1], CannotOpen(gone, ERROR_FILE_NOT_FOUND));
+  EXPECT_FALSE(SystemErrorText(ERROR_FILE_NOT_FOUND).empty());
+  EXPECT_EQ(window_.RowCount(), 1) << "the row listed before stays";
+}
+
+TEST_F(HostileFiles, AFileHeldWithoutSharingByAnotherProcessIsReportedThenListedOnceReleased) {
+  std::string held = Rom("held.gba", "HELD");
+  FileLocker locker(held);
+  ASSERT_TRUE(locker.holding()) << "file_locker.exe did not get the file";
+  Drop({held});
+  ASSERT_EQ(Failures().size(), 1u);
+  EXPECT_EQ(Failures()[0], CannotOpen(held, ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(window_.RowCount(), 0);
+  locker.Release();
+  Drop({held});
+  ASSERT_EQ(window_.RowCount(), 1);
+  EXPECT_EQ(window_.Cell(0, 1), "HELD");
+  EXPECT_EQ(Failures().size(), 1u);
+}
+
+// A single-byte path of MAX_PATH - 1 characters is listed and reaches the tool. At MAX_PATH the systems
+// differ (Wine takes it, Windows may not): either a sound row or a report that names the whole path.
+// Longer paths are refused by the single-byte file functions, and the report names the whole path.
+TEST_F(HostileFiles, PathsUpToMaxPathAreListedAndLongerOnesAreReportedWhole) {
+  std::string fits = MakeNestedPath(window_.roms().path(), MAX_PATH - 1, "fits.gba");
+  ASSERT_EQ(fits.size(), static_cast<size_t>(MAX_PATH - 1));
+  ASSERT_TRUE(WriteRomW(Widen(fits), "LONGPATH"));
+  Drop({fits});
+  ASSERT_TRUE(Failures().empty()) << Failures()[0];
+  ASSERT_EQ(window_.RowCount(), 1);
+  EXPECT_EQ(window_.Cell(0, 0), "fits.gba");
+  EXPECT_EQ(window_.Cell(0, 1), "LONGPATH");
+  EXPECT_EQ(window_.form().Rows().Row(0).FullPath(), fits);
+  TestAll();
+  EXPECT_EQ(window_.Cell(0, 4), "OK");
+  EXPECT_EQ(RecordedRoms(record_), std::vector<std::string>{fits});
+
+  for (size_t length : {static_cast<size_t>(MAX_PATH), static_cast<size_t>(MAX_PATH + 1), static_cast<size_t>(300),
+                        static_cast<size_t>(1100)}) {
+    std::string name = "long" + std::to_string(length) + ".gba";
+    std::string tooLong = MakeNestedPath(window_.roms().path(), length, name);
+    ASSERT_EQ(tooLong.size(), length);
+    ASSERT_TRUE(WriteRomW(Widen(tooLong), "LONGPATH")) << length;
+    int rowsBefore = window_.RowCount();
+    Failures().clear();
+    Drop({tooLong});
+    if (length <= MAX_PATH + 1 && Failures().empty()) {  // listed: then it must be a sound row
+      ASSERT_EQ(window_.RowCount(), rowsBefore + 1) << length;
+      EXPECT_EQ(window_.Cell(rowsBefore, 0), name);
+      EXPECT_EQ(window_.Cell(rowsBefore, 1), "LONGPATH");
+      EXPECT_EQ(window_.form().Rows().Row(static_cast<size_t>(rowsBefore)).FullPath(), tooLong);
+      continue;
+    }
+    ASSERT_EQ(Failures().size(), 1u) << length;
+    EXPECT_TRUE(StartsWith(Failures()[0], "Cannot open file \"" + tooLong + "\". ")) << length << ": " << Failures()[0];
+    EXPECT_EQ(window_.RowCount(), rowsBefore) << length;
+  }
+}
+
+TEST_F(HostileFiles, NamesWithSpacesReachTheToolWhole) {
+  // Windows drops trailing spaces from names, so only leading and inner ones are kept.
+  std::string folder = window_.roms() / " a  folder";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::string path = folder + "\\ my  game  with spaces.gba";
+  WriteRom(path, "SPACES");
+  Drop({path});
+  ASSERT_TRUE(Failures().empty()) << Failures()[0];
+  ASSERT_EQ(window_.RowCount(), 1);
+  EXPECT_EQ(window_.Cell(0, 0), " my  game  with spaces.gba");
+  EXPECT_EQ(window_.Cell(0, 2), folder + "\\");
+  TestAll();
+  EXPECT_EQ(window_.Cell(0, 4), "OK");
+  EXPECT_EQ(RecordedRoms(record_), std::vector<std::string>{path});
+}
+
+TEST_F(HostileFiles, ANonAsciiLetterOfTheCodePageReachesTheToolIntact) {
+  // e with acute accent: byte 0xE9 in code page 1252; whatever the code page, its own byte(s) for it.
+  const std::wstring wideName = L"caf\u00e9 \u00e9t\u00e9.gba";
+  BOOL lossy = FALSE;
+  char name[64] = {};
+  int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wideName.c_str(), -1, name, sizeof(name), nullptr, &lossy);
+  if (length <= 0 || lossy) GTEST_SKIP() << "code page " << GetACP() << " has no e with acute accent";
+  if (GetACP() == 1252) {
+    ASSERT_EQ(static_cast<unsigned char>(name[3]), 0xE9);
+  }
+  std::string path = window_.roms() / name;
+  ASSERT_TRUE(WriteRomW(Widen(window_.roms().path()) + wideName, "CAF\xC9"));
+  Drop({path});
+  ASSERT_TRUE(Failures().empty()) << Failures()[0];
+  ASSERT_EQ(window_.RowCount(), 1);
+  EXPECT_EQ(window_.Cell(0, 0), name);
+  EXPECT_EQ(window_.Cell(0, 1), "CAF\xC9") << "header bytes above 127 are shown as they are";
+  TestAll();
+  EXPECT_EQ(window_.Cell(0, 4), "OK");
+  std::vector<std::string> roms = RecordedRoms(record_);
+  ASSERT_EQ(roms.size(), 1u);
+  EXPECT_EQ(roms[0], path) << "the same bytes reached the tool";
+  EXPECT_TRUE(FileExists(roms[0])) << "the tool can open what it was given";
+}
+
+TEST_F(HostileFiles, OneFileSpelledInTwoLetterCasesIsListedOnce) {
+  std::string path = Rom("Game.GBA");
+  std::string other = UpperAZ(window_.roms().path()) + "game.gba";
+  Drop({path, other, window_.roms() / "GAME.gba"});
+  EXPECT_TRUE(Failures().empty());
+  ASSERT_EQ(window_.RowCount(), 1);
+  EXPECT_EQ(window_.Cell(0, 0), "Game.GBA") << "the first spelling is kept";
+  window_.Choose({UpperAZ(path)});
+  EXPECT_EQ(window_.RowCount(), 1) << "nor by the Add dialog";
+}
+
+TEST_F(HostileFiles, TenThousandCopiesOfOneFileInOneDropGiveOneRowQuickly) {
+  std::string path = Rom("once.gba", "ONCE");
+  std::vector<std::string> copies(10000, path);
+  auto start = std::chrono::steady_clock::now();
+  Drop(copies);
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_TRUE(Failures().empty());
+  ASSERT_EQ(window_.RowCount(), 1);
+  EXPECT_EQ(window_.Cell(0, 1), "ONCE");
+  EXPECT_LT(seconds, 5.0) << "a listed file is recognised without opening it again";
+  RecordProperty("seconds", std::to_string(seconds));
+  std::printf("10,000 copies took %.3f s\n", seconds);
+}
+
+}  // namespace
+}  // namespace quarvel::testing

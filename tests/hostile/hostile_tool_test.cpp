@@ -1,0 +1,131 @@
+// A tool that goes missing, crashes, hangs or writes no log, and a log held by another process: every
+// batch still ends with each row's result or one clear failure report, and leaves no tool running.
+#include <gtest/gtest.h>
+
+#include "tests/hostile/hostile_support.h"
+
+namespace quarvel::testing {
+namespace {
+
+class HostileTool : public ::testing::Test {
+ protected:
+  HostileTool() {
+    for (const char* name : {"first", "second", "third"}) {
+      paths_.push_back(window_.roms() / (std::string(name) + ".gba"));
+      WriteRom(paths_.back(), name);
+    }
+    window_.Choose(paths_);
+    // Enough for a slow start under load, short enough that a dialog left open would show as a failure.
+    window_.form().SetToolTimeLimit(60000);
+  }
+  std::vector<std::string>& Failures() { return window_.messages().failures; }
+  std::vector<std::string> Results() {
+    std::vector<std::string> results;
+    for (int row = 0; row < window_.RowCount(); ++row) results.push_back(window_.Cell(row, 4));
+    return results;
+  }
+  void ExpectNoToolRunning() {
+    for (DWORD pid : RecordedPids(record_)) EXPECT_FALSE(ProcessRunning(pid)) << "tool process " << pid;
+  }
+  std::string Tool() const { return window_.appDir() / "Quarvel.exe"; }
+
+  MainWindowFixture window_;
+  std::vector<std::string> paths_;
+  std::string plan_ = window_.appDir() / "plan.txt";
+  std::string record_ = window_.appDir() / "record.txt";
+  std::string log_ = window_.appDir() / "log.txt";
+  ScopedEnvironment planning_{"QUARVEL_STANDIN_PLAN", plan_};
+  ScopedEnvironment recording_{"QUARVEL_STANDIN_RECORD", record_};
+};
+
+TEST_F(HostileTool, AToolRemovedAfterStartUpFailsClearlyAndAReturnedToolWorksAgain) {
+  WriteText(plan_, "* -1\n");
+  window_.Command(IDC_BUTTON_TEST);
+  ASSERT_EQ(Results(), std::vector<std::string>(3, "PROBLEMS"));
+  ASSERT_TRUE(DeleteFileA(Tool().c_str()));
+  window_.Command(IDC_BUTTON_PATCH);
+  EXPECT_EQ(Failures(), std::vector<std::string>{"Could not process file \"" + paths_[0] + "\" (error 2)"});
+  EXPECT_EQ(Results(), std::vector<std::string>(3, "PROBLEMS")) << "no result is lost";
+  EXPECT_EQ(window_.StatusText(), "Patching...");
+  CopyStandIn(window_.appDir().path());
+  WriteText(plan_, "* -4\n");
+  window_.Command(IDC_BUTTON_PATCH);
+  EXPECT_EQ(Results(), std::vector<std::string>(3, "PATCHED"));
+  EXPECT_EQ(window_.StatusText(), "Patching...done");
+  EXPECT_EQ(Failures().size(), 1u);
+}
+
+TEST_F(HostileTool, ACrashingToolGivesErrorForItsRowAndTheBatchGoesOn) {
+  WriteText(plan_, "second crash\n* 0\n");
+  window_.Command(IDC_BUTTON_TEST);
+  EXPECT_TRUE(Failures().empty()) << Failures()[0];
+  EXPECT_EQ(Results(), (std::vector<std::string>{"OK", "ERROR", "OK"}));
+  EXPECT_EQ(window_.form().Rows().Row(1).icon, kResultError);
+  EXPECT_EQ(window_.StatusText(), "Testing...done");
+  EXPECT_EQ(RecordedPids(record_).size(), 3u);
+  ExpectNoToolRunning();
+}
+
+TEST_F(HostileTool, AHungToolIsEndedAtTheLimitAndReportedAndNothingIsLeftRunning) {
+  WriteText(plan_, "* 0\n");
+  window_.Command(IDC_BUTTON_TEST);
+  WriteText(plan_, "second hang\n* -2\n");
+  window_.form().SetToolTimeLimit(1000);
+  DWORD start = GetTickCount();
+  window_.Command(IDC_BUTTON_FIX);
+  DWORD elapsed = GetTickCount() - start;
+  ASSERT_EQ(Failures().size(), 1u);
+  EXPECT_EQ(Failures()[0].rfind("Could not process file \"" + paths_[1] + "\" (error ", 0), 0u) << Failures()[0];
+  EXPECT_EQ(Results(), (std::vector<std::string>{"BROKEN", "OK", "OK"}));
+  EXPECT_EQ(window_.StatusText(), "Fixing...");
+  EXPECT_LT(elapsed, 20000u) << "the limit ends the wait";
+  ExpectNoToolRunning();
+  window_.form().SetToolTimeLimit(60000);
+  WriteText(plan_, "* -2\n");
+  window_.Command(IDC_BUTTON_FIX);
+  EXPECT_EQ(Results(), std::vector<std::string>(3, "BROKEN")) << "the next batch runs as usual";
+  EXPECT_EQ(window_.StatusText(), "Fixing...done");
+}
+
+TEST_F(HostileTool, AToolThatWritesNoLogStillGivesResultsAndViewLogSaysSo) {
+  ASSERT_TRUE(CopyFileA((TestProgramDir() + "quiet_tool.exe").c_str(), Tool().c_str(), FALSE));
+  WriteText(log_, "an old log\n");
+  window_.Command(IDC_BUTTON_PATCH);
+  EXPECT_TRUE(Failures().empty()) << Failures()[0];
+  EXPECT_EQ(Results(), std::vector<std::string>(3, "OK"));
+  EXPECT_EQ(window_.StatusText(), "Patching...done");
+  EXPECT_FALSE(FileExists(log_)) << "the batch removed the old log and the tool wrote none";
+  window_.Command(IDC_BUTTON_VIEW_LOG);
+  EXPECT_EQ(window_.messages().notices, std::vector<std::string>{"Could not find log file"});
+}
+
+TEST_F(HostileTool, ALogHeldByAnotherProcessDoesNotStopTheBatch) {
+  WriteText(log_, "an old log\n");
+  WriteText(plan_, "first -4\nsecond -1\n* 0\n");
+  {
+    FileLocker locker(log_);
+    ASSERT_TRUE(locker.holding()) << "file_locker.exe did not get the log";
+    window_.Command(IDC_BUTTON_PATCH);
+    EXPECT_TRUE(Failures().empty()) << Failures()[0];
+    EXPECT_EQ(Results(), (std::vector<std::string>{"PATCHED", "PROBLEMS", "OK"}));
+    EXPECT_EQ(window_.StatusText(), "Patching...done");
+  }
+  EXPECT_EQ(ReadText(log_), "an old log\n") << "neither removed nor appended to while held";
+  window_.Command(IDC_BUTTON_TEST);
+  EXPECT_EQ(ReadLines(log_).size(), 3u) << "once released, a batch starts a fresh log";
+  ExpectNoToolRunning();
+}
+
+TEST_F(HostileTool, AReadOnlyLogDoesNotStopTheBatch) {
+  WriteText(log_, "an old log\n");
+  SetFileAttributesA(log_.c_str(), FILE_ATTRIBUTE_READONLY);
+  WriteText(plan_, "* -2\n");
+  window_.Command(IDC_BUTTON_UNPATCH);
+  EXPECT_TRUE(Failures().empty()) << Failures()[0];
+  EXPECT_EQ(Results(), std::vector<std::string>(3, "BROKEN"));
+  EXPECT_EQ(window_.StatusText(), "Unpatching...done");
+  SetFileAttributesA(log_.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+}  // namespace
+}  // namespace quarvel::testing
