@@ -90,6 +90,29 @@ std::string ImagePathOf(DWORD processId) {
   return image;
 }
 
+// Wine starts its session's own processes (the desktop, services) from whichever program first needs
+// them; they belong to the session, outlive that program, and are not the test's to end.
+bool IsWineSessionProcess(const std::string& exeName) {
+  static const char* const kNames[] = {"explorer.exe", "services.exe", "winedevice.exe", "plugplay.exe",
+                                       "svchost.exe",  "rpcss.exe",    "wineboot.exe",   "winemenubuilder.exe"};
+  for (const char* name : kNames)
+    if (_stricmp(exeName.c_str(), name) == 0) return true;
+  return false;
+}
+
+ULONGLONG CreationTimeOf(HANDLE process) {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  if (!process || !GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+  return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+ULONGLONG CreationTimeOf(DWORD processId) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  ULONGLONG created = CreationTimeOf(process);
+  if (process) CloseHandle(process);
+  return created;
+}
+
 bool StillRunning(HANDLE process) { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
 
 std::string Upper(std::string text) {
@@ -517,7 +540,7 @@ bool AppDriver::Screenshot(const std::string& name, const std::vector<HWND>& win
   return CaptureScreenRect(area, folder + name + ".png");
 }
 
-void AppDriver::Remember(DWORD processId) {
+void AppDriver::Remember(DWORD processId) const {
   for (const auto& [id, handle] : children_)
     if (id == processId && StillRunning(handle)) return;
   if (HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId))
@@ -528,15 +551,18 @@ std::vector<DWORD> AppDriver::ChildProcesses() const {
   std::vector<DWORD> family{processId_};
   std::vector<DWORD> found;
   std::vector<ProcessEntry> all = AllProcesses();
-  // The children of the program, and their children in turn.
+  ULONGLONG programStart = CreationTimeOf(process_);
+  // The children of the program, and their children in turn. A process older than the program only
+  // has a parent id that was reused.
   for (size_t next = 0; next < family.size(); ++next)
     for (const ProcessEntry& entry : all)
-      if (entry.parent == family[next] && entry.id != processId_ &&
-          std::find(family.begin(), family.end(), entry.id) == family.end()) {
+      if (entry.parent == family[next] && entry.id != processId_ && !IsWineSessionProcess(entry.exeName) &&
+          std::find(family.begin(), family.end(), entry.id) == family.end() &&
+          CreationTimeOf(entry.id) >= programStart) {
         family.push_back(entry.id);
         found.push_back(entry.id);
       }
-  for (DWORD id : found) const_cast<AppDriver*>(this)->Remember(id);
+  for (DWORD id : found) Remember(id);
   return found;
 }
 

@@ -120,7 +120,7 @@ class AppDriver {
   std::vector<std::string> Leftovers() const;
 
  private:
-  void Remember(DWORD processId);
+  void Remember(DWORD processId) const;
   void ForgetEnded();
 
   std::unique_ptr<TempFolder> folder_;
