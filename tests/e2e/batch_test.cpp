@@ -107,13 +107,18 @@ struct BatchButton {
   int id;
   const char* switchText;
   const char* status;
+  bool menuEntry = false;  // a main menu command rather than a button
 };
 
 class EachBatchButton : public Batches, public ::testing::WithParamInterface<BatchButton> {};
 
 TEST_P(EachBatchButton, RunsItsActionOnEveryRow) {
   ASSERT_NO_FATAL_FAILURE(StartWithRomRows(2));
-  app_.ClickButton(GetParam().id);
+  if (GetParam().menuEntry) {
+    app_.PostCommand(GetParam().id);
+  } else {
+    app_.ClickButton(GetParam().id);
+  }
   std::string done = std::string(GetParam().status) + "done";
   EXPECT_EQ(WaitForStatus(app_, done), done);
   EXPECT_EQ(Record(), (std::vector<std::string>{ExpectedRun(GetParam().switchText, paths_[0]),
@@ -126,6 +131,16 @@ INSTANTIATE_TEST_SUITE_P(Buttons, EachBatchButton,
                                            BatchButton{IDC_BUTTON_FIX, "-f", "Fixing..."},
                                            BatchButton{IDC_BUTTON_UNPATCH, "-u", "Unpatching..."},
                                            BatchButton{IDC_BUTTON_TEST, "-t", "Testing..."}),
+                         [](const ::testing::TestParamInfo<BatchButton>& info) {
+                           std::string status = info.param.status;
+                           return status.substr(0, status.find('.'));
+                         });
+
+INSTANTIATE_TEST_SUITE_P(ToolsMenu, EachBatchButton,
+                         ::testing::Values(BatchButton{IDM_TOOLS_PATCH, "", "Patching...", true},
+                                           BatchButton{IDM_TOOLS_FIX, "-f", "Fixing...", true},
+                                           BatchButton{IDM_TOOLS_UNPATCH, "-u", "Unpatching...", true},
+                                           BatchButton{IDM_TOOLS_TEST, "-t", "Testing...", true}),
                          [](const ::testing::TestParamInfo<BatchButton>& info) {
                            std::string status = info.param.status;
                            return status.substr(0, status.find('.'));

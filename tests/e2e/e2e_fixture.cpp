@@ -3,7 +3,7 @@
 namespace e2e {
 
 void E2eTest::TearDown() {
-  app_.Close();
+  EXPECT_TRUE(app_.Close()) << "the program or a process it started had to be ended by force";
   EXPECT_EQ(app_.Leftovers(), std::vector<std::string>{}) << "processes left running";
 }
 

@@ -43,5 +43,11 @@ TEST_F(StartUp, WithoutTheToolReportsItOnceThenWorks) {
   EXPECT_EQ(app_.Row(0), (std::vector<std::string>{"alone.gba", "LONE GAME", roms_.Path(), "2048", ""}));
 }
 
+TEST_F(StartUp, FileExitEndsTheProgram) {
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  app_.PostCommand(IDM_FILE_EXIT);
+  EXPECT_TRUE(WaitUntil([&] { return !app_.Running(); }));
+}
+
 }  // namespace
 }  // namespace e2e
