@@ -222,10 +222,16 @@ AppDriver::AppDriver() : folder_(std::make_unique<TempFolder>("app")) {}
 
 AppDriver::~AppDriver() {
   Close();
+  for (const auto& [id, handle] : children_) CloseHandle(handle);
+  if (process_) CloseHandle(process_);
   folder_.reset();  // after the processes have ended, so their files can be deleted
 }
 
 bool AppDriver::Launch(const LaunchOptions& options) {
+  if (process_) {
+    problem_ = "a driver launches the program once";
+    return false;
+  }
   if (folder_->Path().empty()) {
     problem_ = "could not make a folder for the program";
     return false;
@@ -273,7 +279,10 @@ bool AppDriver::Running() const { return StillRunning(process_); }
 HWND AppDriver::WaitForMainWindow(DWORD timeoutMs) {
   WaitUntil(
       [this] {
-        mainWindow_ = FindTopWindow("Quarvel Front-End v1.1", "TFormMain");
+        // By class alone, so that a wrong caption shows up as such in the tests.
+        mainWindow_ = nullptr;
+        for (HWND window : TopWindows())
+          if (ClassNameOf(window) == MAIN_WINDOW_CLASS) mainWindow_ = window;
         return mainWindow_ != nullptr || !Running();
       },
       timeoutMs);

@@ -121,7 +121,6 @@ class AppDriver {
 
  private:
   void Remember(DWORD processId) const;
-  void ForgetEnded();
 
   std::unique_ptr<TempFolder> folder_;
   HANDLE process_ = nullptr;
