@@ -1,18 +1,20 @@
 # Sourced by the other scripts: a Wine prefix of the project's own, made once, with Wine's crash dialog
-# off so that a crashing child reports its exit code instead of waiting for a click.
+# off so that a crashing child reports its exit code instead of waiting for a click, and the in-process
+# test programs' windows unmanaged: with no window manager on a virtual display, Wine otherwise waits
+# two seconds for an answer each time one of their windows is hidden.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 
 prepare_wine_prefix() {
-  if [ ! -f "$WINEPREFIX/.quarvel-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.quarvel-ready-2" ]; then
     echo "Preparing the Wine prefix $WINEPREFIX (about 20 s the first time)..."
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wine regedit /S "$root/scripts/wine-settings.reg" >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.quarvel-ready"
+    touch "$WINEPREFIX/.quarvel-ready-2"
   fi
 }
 
