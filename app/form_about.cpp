@@ -1,5 +1,7 @@
 #include "app/form_about.h"
 
+#include <algorithm>
+
 #include "ui/gdi_handles.h"
 #include "ui/modal_dialog.h"
 #include "ui/messages.h"
@@ -48,7 +50,8 @@ HFONT CreateFormFont(int weight) {
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
 }
 
-// An auto-sized label is as large as its one line of text.
+// An auto-sized label is as large as its one line of text, with a little room for the glyphs' overhang
+// (measured widths can fall a pixel short of the drawn text), but never past the client area.
 SIZE LabelSize(HWND dialog, HFONT font, const LabelSpec& label) {
   if (label.style == LabelStyle::WrappedBox) return kWrappedBox;
   WindowDC dc(dialog);
@@ -56,7 +59,8 @@ SIZE LabelSize(HWND dialog, HFONT font, const LabelSpec& label) {
   RECT rect{};
   DrawTextA(dc, label.text, -1, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
-  return SIZE{rect.right, rect.bottom};
+  constexpr int kOverhang = 4;
+  return SIZE{std::min<LONG>(rect.right + kOverhang, kClientWidth - label.left), rect.bottom};
 }
 
 void CreateLabels(HWND dialog, const AboutFonts& fonts) {
