@@ -1,7 +1,7 @@
 // Start-up: from CreateProcess to the main window shown and the program idle, for the front-end and for
 // a program that shows one bare window. Runs alternate between the two; the medians are compared.
 // Usage: startup_bench.exe [repetitions] [other.exe ...]; other programs are timed too, for looking into
-// what the front-end's start-up spends its time on.
+// what the front-end's start-up spends its time on. BENCH_VERBOSE=1 prints every start's time.
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
