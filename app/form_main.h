@@ -43,7 +43,9 @@ class TFormMain {
   void SetFileChooser(FileChooser chooser) { chooseFiles_ = std::move(chooser); }
   void SetToolTimeLimit(int limitMs) { toolTimeLimitMs_ = limitMs; }
 
-  // The ROM list's one way in, for the Add dialog and for drops.
+  // The ROM list's one way in, for the Add dialog and for drops: each path in turn through AddFile.
+  // A failure ends the loop; the files before it stay added and shown.
+  void AddFiles(const std::vector<std::string>& paths);
   void AddFile(const std::string& path);
 
   // Event handlers, reached through the command and notification tables.

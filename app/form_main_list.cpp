@@ -1,9 +1,7 @@
 // The ROM list's handlers: adding by dialog and by drop, removing, the Delete key and in-place editing.
 #include "app/form_main.h"
 
-#include <algorithm>
-#include <vector>
-
+#include "romlist/dropped_files.h"
 #include "romlist/path_text.h"
 #include "romlist/rom_file.h"
 #include "ui/messages.h"
@@ -26,32 +24,37 @@ class DropOwner {
  private:
   HDROP drop_;
 };
+
+// Tells the list view its new row count when a choice or drop has been added, on the failure path too.
+// A shown list view redraws its scroll bars at every change of count, so once per file would dominate.
+class RowsShownOnExit {
+ public:
+  explicit RowsShownOnExit(RomListView& view) : view_(view) {}
+  ~RowsShownOnExit() { view_.RowsAppended(); }
+  RowsShownOnExit(const RowsShownOnExit&) = delete;
+  RowsShownOnExit& operator=(const RowsShownOnExit&) = delete;
+
+ private:
+  RomListView& view_;
+};
 }  // namespace
 
-void TFormMain::AddFile(const std::string& path) {
-  if (rows_.AddFile(path, ReadRomFileFacts)) listView1_.RowsAppended();
+// Rows reach the list view through AddFiles, which tells it the new count once for a whole choice or drop.
+void TFormMain::AddFile(const std::string& path) { rows_.AddFile(path, ReadRomFileFacts); }
+
+void TFormMain::AddFiles(const std::vector<std::string>& paths) {
+  RowsShownOnExit shown(listView1_);
+  for (const std::string& path : paths) AddFile(path);
 }
 
 void TFormMain::ButtonAddClick() {
   std::optional<std::vector<std::string>> chosen = chooseFiles_(window_);
-  if (!chosen) return;
-  for (const std::string& path : *chosen) AddFile(path);
+  if (chosen) AddFiles(*chosen);
 }
 
 void TFormMain::HandleDroppedFiles(HDROP drop) {
   DropOwner owner(drop);
-  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  std::vector<char> path(MAX_PATH * 4);
-  for (UINT index = 0; index < count; ++index) {
-    UINT length = DragQueryFileA(drop, index, path.data(), static_cast<UINT>(path.size()));
-    // A path that filled the buffer may have been cut short: read it again whole, so that a long path
-    // is opened (or reported) as dropped, never as a shorter one.
-    if (length + 1 >= path.size()) {
-      path.resize(DragQueryFileA(drop, index, nullptr, 0) + 1);
-      length = DragQueryFileA(drop, index, path.data(), static_cast<UINT>(path.size()));
-    }
-    AddFile(std::string(path.data(), std::min<size_t>(length, path.size() - 1)));
-  }
+  AddFiles(ReadDroppedPaths(drop));
 }
 
 LRESULT CALLBACK TFormMain::ListViewWndProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -17,6 +17,7 @@ add_library(quarvel_win STATIC
   ui/modal_dialog.cpp
   romlist/rom_file.cpp
   romlist/rom_list_view.cpp
+  romlist/dropped_files.cpp
   tool/tool_runner.cpp
   app/open_rom_dialog.cpp
   app/form_main.cpp

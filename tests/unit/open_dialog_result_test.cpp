@@ -43,3 +43,26 @@ TEST(OpenDialogResult, NeverReadsPastTheBufferWhenItsZerosAreMissing) {
 
 }  // namespace
 }  // namespace quarvel
+
+#include "romlist/drop_list.h"
+
+namespace quarvel {
+namespace {
+
+TEST(DropList, SplitsZeroTerminatedPathsInOrderAndStopsAtTheEmptyOne) {
+  std::string block("C:\\b.gba\0C:\\a b.gba\0\0C:\\after.gba\0", 33);
+  EXPECT_EQ(SplitZeroTerminatedList(block.data(), block.data() + block.size()),
+            (std::vector<std::string>{"C:\\b.gba", "C:\\a b.gba"}));
+  std::wstring wide(L"C:\\x.gba\0", 9);
+  EXPECT_EQ(SplitZeroTerminatedList(wide.data(), wide.data() + wide.size()), std::vector<std::wstring>{L"C:\\x.gba"});
+}
+
+TEST(DropList, NeverReadsPastTheBlockWhenItsZerosAreMissing) {
+  std::string block("C:\\a.gba\0C:\\cut", 15);
+  EXPECT_EQ(SplitZeroTerminatedList(block.data(), block.data() + block.size()),
+            (std::vector<std::string>{"C:\\a.gba", "C:\\cut"}));
+  EXPECT_TRUE(SplitZeroTerminatedList(block.data(), block.data()).empty());
+}
+
+}  // namespace
+}  // namespace quarvel

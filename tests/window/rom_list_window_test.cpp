@@ -183,6 +183,29 @@ TEST_F(RomListWindowTest, DroppedFilesAreAddedInTheShellsOrderAndTheDropIsReleas
   EXPECT_EQ(GlobalFlags(drop), GMEM_INVALID_HANDLE) << "the drop was released";
 }
 
+// The desktop shell drops wide paths; they arrive in the system's code page, in the shell's order.
+TEST_F(RomListWindowTest, WidePathsFromTheShellAreAddedInTheSystemsCodePage) {
+  std::string accented = Rom("caf\xe9.gba"), plain = Rom("plain.gba");
+  std::wstring list;
+  for (const std::string& path : {accented, plain}) {
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    list += wide;
+    list += L'\0';
+  }
+  list += L'\0';
+  HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+  auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  std::copy(list.begin(), list.end(), reinterpret_cast<wchar_t*>(header + 1));
+  GlobalUnlock(drop);
+  SendMessageA(window_.form().Control(IDC_LISTVIEW1), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"caf\xe9.gba", "plain.gba"}));
+  EXPECT_TRUE(Failures().empty());
+  EXPECT_EQ(GlobalFlags(drop), GMEM_INVALID_HANDLE);
+}
+
 TEST_F(RomListWindowTest, ADroppedFolderStopsTheDropWithTheFailureAndStillReleasesIt) {
   std::string a = Rom("a.gba"), b = Rom("b.gba");
   std::string folder = window_.roms() / "folder";

@@ -1,0 +1,64 @@
+#include "romlist/dropped_files.h"
+
+#include <shlobj.h>
+
+#include "romlist/drop_list.h"
+
+namespace quarvel {
+
+namespace {
+std::string ToCodePage(const std::wstring& wide) {
+  int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
+  return text;
+}
+
+// Asks the shell for each path in turn; used when the drop's memory cannot be read directly.
+std::vector<std::string> QueryEachPath(HDROP drop) {
+  std::vector<std::string> paths;
+  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT index = 0; index < count; ++index) {
+    std::string path(DragQueryFileA(drop, index, nullptr, 0) + 1, '\0');
+    path.resize(DragQueryFileA(drop, index, path.data(), static_cast<UINT>(path.size())));
+    paths.push_back(std::move(path));
+  }
+  return paths;
+}
+
+// Locks the drop's memory for as long as it lives.
+class LockedDrop {
+ public:
+  explicit LockedDrop(HDROP drop)
+      : memory_(reinterpret_cast<HGLOBAL>(drop)), bytes_(static_cast<const char*>(GlobalLock(memory_))) {}
+  ~LockedDrop() {
+    if (bytes_) GlobalUnlock(memory_);
+  }
+  LockedDrop(const LockedDrop&) = delete;
+  LockedDrop& operator=(const LockedDrop&) = delete;
+  const char* bytes() const { return bytes_; }
+  size_t size() const { return bytes_ ? GlobalSize(memory_) : 0; }
+
+ private:
+  HGLOBAL memory_;
+  const char* bytes_;
+};
+}  // namespace
+
+std::vector<std::string> ReadDroppedPaths(HDROP drop) {
+  LockedDrop locked(drop);
+  if (!locked.bytes() || locked.size() < sizeof(DROPFILES)) return QueryEachPath(drop);
+  const auto* header = reinterpret_cast<const DROPFILES*>(locked.bytes());
+  if (header->pFiles < sizeof(DROPFILES) || header->pFiles >= locked.size()) return QueryEachPath(drop);
+  const char* begin = locked.bytes() + header->pFiles;
+  const char* end = locked.bytes() + locked.size();
+  if (!header->fWide) return SplitZeroTerminatedList(begin, end);
+
+  std::vector<std::string> paths;
+  auto wideBegin = reinterpret_cast<const wchar_t*>(begin);
+  auto wideEnd = wideBegin + (end - begin) / static_cast<std::ptrdiff_t>(sizeof(wchar_t));
+  for (const std::wstring& wide : SplitZeroTerminatedList(wideBegin, wideEnd)) paths.push_back(ToCodePage(wide));
+  return paths;
+}
+
+}  // namespace quarvel
