@@ -7,18 +7,6 @@
 
 namespace quarvel::testing {
 
-HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
-  size_t size = sizeof(DROPFILES) + 1;
-  for (const std::string& path : paths) size += path.size() + 1;
-  HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
-  header->pFiles = sizeof(DROPFILES);
-  char* text = reinterpret_cast<char*>(header + 1);
-  for (const std::string& path : paths) text = std::copy(path.begin(), path.end(), text) + 1;
-  GlobalUnlock(drop);
-  return drop;
-}
-
 void DropOnList(MainWindowFixture& window, const std::vector<std::string>& paths) {
   SendMessageA(window.form().Control(IDC_LISTVIEW1), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
 }

@@ -11,8 +11,7 @@
 
 namespace quarvel::testing {
 
-// A DROPFILES block with the paths as single-byte text, sent to the list as the shell sends a drop.
-HGLOBAL MakeDrop(const std::vector<std::string>& paths);
+// Sends the paths to the list as the shell sends a drop.
 void DropOnList(MainWindowFixture& window, const std::vector<std::string>& paths);
 
 // Wide-character paths reach past MAX_PATH with the "\\?\" prefix; the single-byte API cannot.

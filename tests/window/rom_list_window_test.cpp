@@ -161,19 +161,6 @@ TEST_F(RomListWindowTest, InPlaceEditRenamesTheRowsFileButRefusesForbiddenCharac
   EXPECT_EQ(window_.Cell(0, 0), "") << "an empty edit is taken";
 }
 
-// A drop as the shell makes it: a DROPFILES block followed by zero-terminated paths.
-HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
-  size_t size = sizeof(DROPFILES) + 1;
-  for (const std::string& path : paths) size += path.size() + 1;
-  HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
-  header->pFiles = sizeof(DROPFILES);
-  char* text = reinterpret_cast<char*>(header + 1);
-  for (const std::string& path : paths) text = std::copy(path.begin(), path.end(), text) + 1;
-  GlobalUnlock(drop);
-  return drop;
-}
-
 TEST_F(RomListWindowTest, DroppedFilesAreAddedInTheShellsOrderAndTheDropIsReleased) {
   std::string b = Rom("b.gba"), a = Rom("a.bin"), c = Rom("c.txt");
   HGLOBAL drop = MakeDrop({b, a, c, b});

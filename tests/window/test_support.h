@@ -83,6 +83,9 @@ class MainWindowFixture {
   std::unique_ptr<TFormMain> form_;
 };
 
+// A drop as the shell makes it: a DROPFILES block followed by zero-terminated paths.
+HGLOBAL MakeDrop(const std::vector<std::string>& paths);
+
 // Pumps the thread's pending messages.
 void PumpMessages();
 
