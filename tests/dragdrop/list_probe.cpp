@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "tests/e2e/remote_memory.h"
 
 namespace {
 constexpr const char* kMainCaption = "Quarvel Front-End v1.1";
@@ -133,35 +134,8 @@ HWND FindMainWindow(const Options& options) {
   return nullptr;
 }
 
-// Memory inside the front-end's process: list-view messages carry pointers that it dereferences there.
-class RemoteMemory {
- public:
-  RemoteMemory(HANDLE process, size_t size)
-      : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
-  ~RemoteMemory() {
-    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-  }
-  RemoteMemory(const RemoteMemory&) = delete;
-  RemoteMemory& operator=(const RemoteMemory&) = delete;
-
-  bool valid() const { return address_ != nullptr; }
-  char* at(size_t offset) const { return static_cast<char*>(address_) + offset; }
-  bool Write(size_t offset, const void* data, size_t size) const {
-    SIZE_T written = 0;
-    return WriteProcessMemory(process_, at(offset), data, size, &written) && written == size;
-  }
-  bool Read(const void* address, void* data, size_t size) const {
-    SIZE_T read = 0;
-    return ReadProcessMemory(process_, address, data, size, &read) && read == size;
-  }
-
- private:
-  HANDLE process_;
-  void* address_;
-};
-
 bool ReadCell(HANDLE process, HWND list, int row, int column, std::string* cell) {
-  RemoteMemory memory(process, sizeof(LVITEMA) + kCellChars);
+  e2e::RemoteMemory memory(process, sizeof(LVITEMA) + kCellChars);
   if (!memory.valid()) return false;
   LVITEMA item{};
   item.mask = LVIF_TEXT;
@@ -176,7 +150,7 @@ bool ReadCell(HANDLE process, HWND list, int row, int column, std::string* cell)
     return false;
   // The list may point the item at a buffer of its own instead of filling ours.
   LVITEMA answer{};
-  if (!memory.Read(memory.at(0), &answer, sizeof(answer))) return false;
+  if (!memory.Read(0, &answer, sizeof(answer))) return false;
   const char* source = answer.pszText ? answer.pszText : item.pszText;
   std::vector<char> text(kCellChars, '\0');
   SIZE_T read = 0;
