@@ -67,18 +67,6 @@ std::vector<std::string> WriteRoms(const std::string& folder, size_t count) {
   return paths;
 }
 
-HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
-  size_t size = sizeof(DROPFILES) + 1;
-  for (const std::string& path : paths) size += path.size() + 1;
-  HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
-  header->pFiles = sizeof(DROPFILES);
-  char* text = reinterpret_cast<char*>(header + 1);
-  for (const std::string& path : paths) text = std::copy(path.begin(), path.end(), text) + 1;
-  GlobalUnlock(drop);
-  return drop;
-}
-
 uint64_t PrivateBytes() {
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof(counters);

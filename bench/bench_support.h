@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/window/drop_block.h"
+
 namespace quarvel::bench {
 
 // Seconds since an arbitrary start, from the performance counter.
@@ -32,8 +34,8 @@ class ScratchFolder {
 // Writes count ROM files of 512 bytes (a distinct header each) into folder; returns their paths.
 std::vector<std::string> WriteRoms(const std::string& folder, size_t count);
 
-// A DROPFILES block holding the paths, as the shell hands a drop over.
-HGLOBAL MakeDrop(const std::vector<std::string>& paths);
+// A drop as the desktop shell makes it.
+using testing::MakeDrop;
 
 // Committed private memory of this process (PrivateUsage, or PagefileUsage where Wine gives 0 for it).
 uint64_t PrivateBytes();

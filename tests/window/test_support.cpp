@@ -129,19 +129,6 @@ std::string MainWindowFixture::StatusText() {
 
 void MainWindowFixture::Command(int id) { SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-// A drop as the shell makes it: a DROPFILES block followed by zero-terminated paths.
-HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
-  size_t size = sizeof(DROPFILES) + 1;
-  for (const std::string& path : paths) size += path.size() + 1;
-  HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
-  header->pFiles = sizeof(DROPFILES);
-  char* text = reinterpret_cast<char*>(header + 1);
-  for (const std::string& path : paths) text = std::copy(path.begin(), path.end(), text) + 1;
-  GlobalUnlock(drop);
-  return drop;
-}
-
 void PumpMessages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -9,6 +9,7 @@
 
 #include "app/control_ids.h"
 #include "app/form_main.h"
+#include "tests/window/drop_block.h"
 #include "ui/messages.h"
 
 namespace quarvel::testing {
@@ -82,9 +83,6 @@ class MainWindowFixture {
   ScopedMessageSink sink_{messages_};
   std::unique_ptr<TFormMain> form_;
 };
-
-// A drop as the shell makes it: a DROPFILES block followed by zero-terminated paths.
-HGLOBAL MakeDrop(const std::vector<std::string>& paths);
 
 // Pumps the thread's pending messages.
 void PumpMessages();
