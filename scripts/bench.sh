@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Builds the release front-end and the benchmarks (build/windows), runs them under Wine on a virtual
+# Builds the release front-end and the benchmarks (build/windows, or build/windows64 where only 64-bit programs run), runs them under Wine on a virtual
 # display of their own and prints one table: each figure against its bare limit measured in the same run.
 # Also written to build/bench/results.md. QUARVEL_BENCH_BUILD names another build folder. Takes a few
 # minutes; set BENCH_QUICK=1 for fewer repetitions.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
-build="${QUARVEL_BENCH_BUILD:-$root/build/windows}"
+build="${QUARVEL_BENCH_BUILD:-$run_build}"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$windows_arch.cmake" >/dev/null
 cmake --build "$build" --target benchmarks
 
 start_virtual_display

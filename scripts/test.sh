@@ -18,4 +18,4 @@ echo "== Windows tests under Wine"
 start_virtual_display
 trap stop_virtual_display EXIT
 prepare_wine_prefix
-ctest --test-dir "$root/build/windows" --output-on-failure --timeout 300
+ctest --test-dir "$run_build" --output-on-failure --timeout 300
