@@ -1,0 +1,82 @@
+#include "tests/support/real_input.h"
+
+#include <cctype>
+#include <vector>
+
+namespace quarvel::testing {
+
+namespace {
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+INPUT MouseInput(DWORD flags, POINT screen = {}) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_MOVE) {
+    // Absolute coordinates run from 0 to 65535 across the primary screen.
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+  }
+  return input;
+}
+
+void Send(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Sleep(20);  // lets the system hand the input to its window before the next step reads the result
+}
+}  // namespace
+
+void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
+  std::vector<INPUT> inputs;
+  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
+  inputs.push_back(KeyInput(key, false));
+  inputs.push_back(KeyInput(key, true));
+  for (auto it = modifiers.end(); it != modifiers.begin();) inputs.push_back(KeyInput(*--it, true));
+  Send(inputs);
+}
+
+void TypeText(const std::string& text) {
+  for (char c : text) {
+    SHORT key = VkKeyScanA(c);
+    if (key == -1) continue;
+    if (key & 0x100) {
+      PressKey(LOBYTE(key), {VK_SHIFT});
+    } else {
+      PressKey(LOBYTE(key));
+    }
+  }
+}
+
+void ClickAt(POINT screen, MouseButton button) {
+  DWORD down = button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
+  DWORD up = button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
+  Send({MouseInput(MOUSEEVENTF_MOVE, screen)});
+  Send({MouseInput(down), MouseInput(up)});
+}
+
+void ClickWindowAt(HWND window, POINT client, MouseButton button) {
+  ClientToScreen(window, &client);
+  ClickAt(client, button);
+}
+
+void ClickWindow(HWND window, MouseButton button) {
+  RECT area{};
+  GetClientRect(window, &area);
+  ClickWindowAt(window, POINT{area.right / 2, area.bottom / 2}, button);
+}
+
+bool BringToFront(HWND window) {
+  HWND top = GetAncestor(window, GA_ROOT);
+  SetForegroundWindow(top);
+  return GetForegroundWindow() == top;
+}
+
+}  // namespace quarvel::testing

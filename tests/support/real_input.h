@@ -1,0 +1,26 @@
+// Keys and clicks through the system's real input path (SendInput), as a person makes them: they go
+// to whatever window is under the pointer or has the keyboard focus, never straight to a chosen control.
+#pragma once
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+
+namespace quarvel::testing {
+
+// Presses and releases key while the modifiers (VK_SHIFT, VK_CONTROL, VK_MENU) are held.
+void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+// Types letters, digits, spaces and dots, as the keys that make them.
+void TypeText(const std::string& text);
+
+enum class MouseButton { Left, Right };
+// Moves the pointer to a point on the screen and clicks there.
+void ClickAt(POINT screen, MouseButton button = MouseButton::Left);
+// Clicks the middle of a window (or of its client point, when given).
+void ClickWindow(HWND window, MouseButton button = MouseButton::Left);
+void ClickWindowAt(HWND window, POINT client, MouseButton button = MouseButton::Left);
+
+// Brings the window's top-level window to the front, so the keys typed next go to it.
+bool BringToFront(HWND window);
+
+}  // namespace quarvel::testing
