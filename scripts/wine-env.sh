@@ -38,14 +38,18 @@ build_runnable_windows() {
   fi
 }
 
+# Wine here finds its own fonts (package fonts-wine) only in the prefix's Fonts folder; without them every
+# face falls back to a much wider one, captions are cut off and title bars show letters for their buttons.
 prepare_wine_prefix() {
-  if [ ! -f "$WINEPREFIX/.quarvel-ready-2" ]; then
+  if [ ! -f "$WINEPREFIX/.quarvel-ready-3" ]; then
     echo "Preparing the Wine prefix $WINEPREFIX (about 20 s the first time)..."
     mkdir -p "$WINEPREFIX"
     wine wineboot -i >/dev/null 2>&1
     wine regedit /S "$root/scripts/wine-settings.reg" >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.quarvel-ready-2"
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    touch "$WINEPREFIX/.quarvel-ready-3"
   fi
 }
 
