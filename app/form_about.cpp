@@ -27,7 +27,7 @@ constexpr LabelSpec kLabels[] = {
     {"Label11", 8, 24, "Built on an open-source handheld emulation core", LabelStyle::Plain},
     {"Label3", 8, 48, "Front-End", LabelStyle::Plain},
     {"Label4", 152, 48, "by the front-end developers", LabelStyle::Plain},
-    {"Label5", 8, 72, "Free software: see the help file for the terms of use", LabelStyle::Plain},
+    {"Label5", 8, 72, "Free software under the MIT licence: see Licence in Help", LabelStyle::Plain},
     {"Label6", 8, 88, "Not supported or endorsed by the console's maker", LabelStyle::Plain},
     {"Label10", 8, 112, "Credits", LabelStyle::Bold},
     {"Label9", 8, 128, "Testing: everyone who ran the early builds", LabelStyle::Plain},
