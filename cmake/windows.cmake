@@ -44,6 +44,9 @@ add_custom_command(TARGET QuarvelFE POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:QuarvelFE> ${CMAKE_BINARY_DIR}/windows/
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/resources/README-windows.txt ${CMAKE_BINARY_DIR}/windows/)
 
+include(${CMAKE_SOURCE_DIR}/help/help.cmake)
+add_dependencies(QuarvelFE help_file)
+
 add_subdirectory(tests/standin)
 
 # GoogleTest, built for the same target.

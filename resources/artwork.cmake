@@ -20,6 +20,11 @@ set(ARTWORK_FILES
   ${ARTWORK_DIR}/result2.ico
   ${ARTWORK_DIR}/result3.ico
   ${ARTWORK_DIR}/result4.ico
+  ${ARTWORK_DIR}/result0.bmp
+  ${ARTWORK_DIR}/result1.bmp
+  ${ARTWORK_DIR}/result2.bmp
+  ${ARTWORK_DIR}/result3.bmp
+  ${ARTWORK_DIR}/result4.bmp
 )
 
 add_custom_command(

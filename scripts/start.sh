@@ -9,7 +9,7 @@ source "$root/scripts/wine-env.sh"
 
 run="$root/build/run"
 mkdir -p "$run" "$run/demo-roms"
-cp "$run_build/bin/QuarvelFE.exe" "$run_build/bin/Quarvel.exe" "$run/"
+cp "$run_build/bin/QuarvelFE.exe" "$run_build/bin/Quarvel.exe" "$run_build/bin/quarvel.chm" "$run/"
 python3 "$root/scripts/make_demo_roms.py" "$run/demo-roms"
 
 if [ -z "${DISPLAY:-}" ]; then

@@ -25,6 +25,12 @@ int main(int argc, char** argv) {
         writeIco(path("result2.ico"), {warningIcon()});
         writeIco(path("result3.ico"), {errorIcon()});
         writeIco(path("result4.ico"), {infoIcon()});
+        // The help file shows each result with the very image the list shows.
+        writeBmp(path("result0.bmp"), tickIcon());
+        writeBmp(path("result1.bmp"), tickWithWarningIcon());
+        writeBmp(path("result2.bmp"), warningIcon());
+        writeBmp(path("result3.bmp"), errorIcon());
+        writeBmp(path("result4.bmp"), infoIcon());
     } catch (const std::exception& e) {
         std::cerr << "artgen: " << e.what() << '\n';
         return 1;

@@ -88,7 +88,7 @@ Bytes iconImage(const Canvas& canvas) {
 
 }  // namespace
 
-void writeBmp(const std::string& path, const Canvas& canvas) {
+void writeBmp(const std::string& path, const Canvas& canvas, Pixel8 background) {
     const std::uint32_t rowBytes = paddedRowBytes(canvas.width() * 24);
     const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(canvas.height());
     Bytes out;
@@ -101,9 +101,12 @@ void writeBmp(const std::string& path, const Canvas& canvas) {
     for (int y = canvas.height() - 1; y >= 0; --y) {
         for (int x = 0; x < canvas.width(); ++x) {
             const Pixel8 p = canvas.pixel(x, y);
-            out.u8(p.b);
-            out.u8(p.g);
-            out.u8(p.r);
+            auto over = [&p](std::uint8_t colour, std::uint8_t behind) {
+                return static_cast<std::uint8_t>((colour * p.a + behind * (255 - p.a) + 127) / 255);
+            };
+            out.u8(over(p.b, background.b));
+            out.u8(over(p.g, background.g));
+            out.u8(over(p.r, background.r));
         }
         for (std::uint32_t pad = static_cast<std::uint32_t>(canvas.width()) * 3; pad < rowBytes; ++pad) out.u8(0);
     }

@@ -8,8 +8,8 @@
 
 namespace artgen {
 
-// 24-bit bottom-up BMP; alpha is ignored, so the canvas should be opaque.
-void writeBmp(const std::string& path, const Canvas& canvas);
+// 24-bit bottom-up BMP; transparent parts are blended onto the background (white unless given).
+void writeBmp(const std::string& path, const Canvas& canvas, Pixel8 background = {255, 255, 255, 255});
 // ICO holding one 32-bit image with alpha and a 1-bit AND mask per canvas.
 void writeIco(const std::string& path, const std::vector<Canvas>& images);
 

@@ -213,6 +213,10 @@ bool AppDriver::Launch(const LaunchOptions& options) {
     problem_ = "could not copy the stand-in " + bin + "Quarvel.exe";
     return false;
   }
+  if (options.withHelp && !CopyOneFile(bin + "quarvel.chm", AppDir() + "quarvel.chm")) {
+    problem_ = "could not copy the help file " + bin + "quarvel.chm";
+    return false;
+  }
 
   std::vector<char> environment = EnvironmentBlock(options.environment);
   std::string commandLine = "\"" + program + "\"";

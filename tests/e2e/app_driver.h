@@ -31,6 +31,7 @@ HWND FindDescendant(HWND parent, const std::string& className);
 struct LaunchOptions {
   bool withTool = true;  // the stand-in copied beside the front-end as Quarvel.exe
   std::vector<std::pair<std::string, std::string>> environment;
+  bool withHelp = false;  // the built help file copied beside it as quarvel.chm
 };
 
 class AppDriver {

@@ -1,10 +1,23 @@
 // The log, the help file and the About dialog.
 #include "tests/e2e/e2e_fixture.h"
+#include "tests/support/real_input.h"
 
 namespace e2e {
 namespace {
 
 using Documents = E2eTest;
+
+// Closes a viewer the program started and waits for its process to end.
+bool CloseViewer(HWND viewer) {
+  DWORD viewerId = 0;
+  GetWindowThreadProcessId(viewer, &viewerId);
+  HANDLE viewerProcess = OpenProcess(SYNCHRONIZE, FALSE, viewerId);
+  PostMessageA(viewer, WM_CLOSE, 0, 0);
+  if (!viewerProcess) return true;  // gone already
+  bool ended = WaitForSingleObject(viewerProcess, kWaitMs) == WAIT_OBJECT_0;
+  CloseHandle(viewerProcess);
+  return ended;
+}
 
 TEST_F(Documents, ViewLogBeforeAnyBatchSaysThereIsNoLog) {
   ASSERT_TRUE(app_.Start()) << app_.Problem();
@@ -21,6 +34,19 @@ TEST_F(Documents, F1WithoutAHelpFileSaysSo) {
   ExpectNotice("Could not find help file", "e2e_notice_no_help");
   app_.PostCommand(IDM_HELP_INDEX);
   ExpectNotice("Could not find help file");
+}
+
+TEST_F(Documents, F1InTheListOpensTheHelpFileInTheSystemsViewer) {
+  ASSERT_TRUE(app_.Start({.withHelp = true})) << app_.Problem();
+  ASSERT_TRUE(quarvel::testing::BringToFront(app_.MainWindow()));
+  quarvel::testing::ClickWindow(app_.List());
+  quarvel::testing::PressKey(VK_F1);
+  HWND viewer = app_.WaitForChildWindow("HH Parent");
+  ASSERT_NE(viewer, nullptr) << "no help viewer appeared";
+  EXPECT_EQ(TextOf(viewer), "Quarvel Front-End Help") << "the title the help project gives";
+  EXPECT_TRUE(app_.Screenshot("e2e_help_viewer", {viewer}));
+  EXPECT_TRUE(app_.OpenDialogs().empty()) << "no notice or failure is expected";
+  EXPECT_TRUE(CloseViewer(viewer)) << "the viewer did not close";
 }
 
 TEST_F(Documents, HelpAboutShowsTheAboutDialogUntilClosed) {
@@ -66,15 +92,7 @@ TEST_F(Documents, ViewLogAfterABatchOpensTheLogInAViewer) {
   })) << caption;
   EXPECT_TRUE(app_.Screenshot("e2e_log_viewer", {viewer}));
   EXPECT_TRUE(app_.OpenDialogs().empty()) << "no failure is expected";
-
-  DWORD viewerId = 0;
-  GetWindowThreadProcessId(viewer, &viewerId);
-  HANDLE viewerProcess = OpenProcess(SYNCHRONIZE, FALSE, viewerId);
-  PostMessageA(viewer, WM_CLOSE, 0, 0);
-  if (viewerProcess) {
-    EXPECT_EQ(WaitForSingleObject(viewerProcess, kWaitMs), WAIT_OBJECT_0) << "the viewer did not close";
-    CloseHandle(viewerProcess);
-  }
+  EXPECT_TRUE(CloseViewer(viewer)) << "the viewer did not close";
 }
 
 }  // namespace
