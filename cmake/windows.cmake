@@ -30,13 +30,22 @@ add_library(quarvel_win STATIC
 target_link_libraries(quarvel_win PUBLIC quarvel_core ${WIN_LIBS})
 target_compile_options(quarvel_win PRIVATE ${WIN_WARNINGS})
 
+# The version resource takes its numbers from the project version.
+set(QUARVEL_VERSION_PATCH 0)
+if(PROJECT_VERSION_PATCH)
+  set(QUARVEL_VERSION_PATCH ${PROJECT_VERSION_PATCH})
+endif()
+set(GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_SOURCE_DIR}/resources/version.h.in ${GENERATED_DIR}/version.h @ONLY)
+
 add_executable(QuarvelFE WIN32 app/main.cpp resources/quarvel.rc)
 target_link_libraries(QuarvelFE PRIVATE quarvel_win ${STATIC_LINK})
 target_compile_options(QuarvelFE PRIVATE ${WIN_WARNINGS})
 add_dependencies(QuarvelFE artwork)
 set_source_files_properties(resources/quarvel.rc PROPERTIES
   OBJECT_DEPENDS "${ARTWORK_FILES};${CMAKE_SOURCE_DIR}/resources/quarvel.exe.manifest")
-target_include_directories(QuarvelFE PRIVATE ${CMAKE_SOURCE_DIR} ${ARTWORK_DIR} ${CMAKE_SOURCE_DIR}/resources)
+target_include_directories(QuarvelFE PRIVATE ${CMAKE_SOURCE_DIR} ${ARTWORK_DIR} ${CMAKE_SOURCE_DIR}/resources
+                           ${GENERATED_DIR})
 
 # The ready-to-copy Windows folder: the front-end alone, and a note on where the tool goes.
 add_custom_command(TARGET QuarvelFE POST_BUILD
