@@ -47,7 +47,7 @@ set_source_files_properties(resources/quarvel.rc PROPERTIES
 target_include_directories(QuarvelFE PRIVATE ${CMAKE_SOURCE_DIR} ${ARTWORK_DIR} ${CMAKE_SOURCE_DIR}/resources
                            ${GENERATED_DIR})
 
-# The ready-to-copy Windows folder: the front-end alone, and a note on where the tool goes.
+# The ready-to-copy Windows folder: the front-end, its help file (help.cmake) and a note on where the tool goes.
 add_custom_command(TARGET QuarvelFE POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/windows
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:QuarvelFE> ${CMAKE_BINARY_DIR}/windows/

@@ -1,4 +1,4 @@
-// Measures each text of a window in the font its control really uses, against the room the control gives it.
+// Measures each text of a window in the font its control uses, against the room the control gives it.
 #pragma once
 #include <windows.h>
 
