@@ -41,7 +41,10 @@
 #define IDR_MAINMENU 100
 #define IDR_POPUPMENU 101
 #define IDI_MAINICON 1
-#define IDB_PICTURE 110
+#define IDB_PICTURE 110  // drawn at 1x; the others at 1.25x, 1.5x and 2x
+#define IDB_PICTURE_125 111
+#define IDB_PICTURE_150 112
+#define IDB_PICTURE_200 113
 #define IDI_RESULT_OK 120
 #define IDI_RESULT_PROBLEMS 121
 #define IDI_RESULT_BROKEN 122

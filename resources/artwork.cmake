@@ -14,6 +14,9 @@ set(ARTGEN_EXECUTABLE ${CMAKE_BINARY_DIR}/artgen/artgen)
 set(ARTWORK_DIR ${CMAKE_BINARY_DIR}/art)
 set(ARTWORK_FILES
   ${ARTWORK_DIR}/picture.bmp
+  ${ARTWORK_DIR}/picture125.bmp
+  ${ARTWORK_DIR}/picture150.bmp
+  ${ARTWORK_DIR}/picture200.bmp
   ${ARTWORK_DIR}/app.ico
   ${ARTWORK_DIR}/result0.ico
   ${ARTWORK_DIR}/result1.ico

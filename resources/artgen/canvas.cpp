@@ -35,9 +35,10 @@ Paint radialGradient(Vec2 centre, double radius, Rgba centreColour, Rgba edgeCol
     return [=](Vec2 p) { return mix(centreColour, edgeColour, length(p - centre) / radius); };
 }
 
-Canvas::Canvas(int width, int height, Rgba background)
+Canvas::Canvas(int width, int height, Rgba background, double unitScale)
     : width_(width),
       height_(height),
+      unitScale_(unitScale),
       premultiplied_(static_cast<std::size_t>(width * height),
                      Rgba{background.r * background.a, background.g * background.a, background.b * background.a,
                           background.a}) {}
@@ -46,7 +47,9 @@ double Canvas::coverage(const Shape& shape, int x, int y) const {
     int inside = 0;
     for (int sy = 0; sy < kSamplesPerAxis; ++sy)
         for (int sx = 0; sx < kSamplesPerAxis; ++sx)
-            if (shape({x + (sx + 0.5) / kSamplesPerAxis, y + (sy + 0.5) / kSamplesPerAxis})) ++inside;
+            if (shape({(x + (sx + 0.5) / kSamplesPerAxis) / unitScale_,
+                       (y + (sy + 0.5) / kSamplesPerAxis) / unitScale_}))
+                ++inside;
     return static_cast<double>(inside) / (kSamplesPerAxis * kSamplesPerAxis);
 }
 
@@ -55,7 +58,7 @@ void Canvas::fill(const Shape& shape, const Paint& paint) {
         for (int x = 0; x < width_; ++x) {
             const double cover = coverage(shape, x, y);
             if (cover == 0) continue;  // Untouched pixels keep their exact colour.
-            const Rgba c = paint({x + 0.5, y + 0.5});
+            const Rgba c = paint({(x + 0.5) / unitScale_, (y + 0.5) / unitScale_});
             const double alpha = c.a * cover;
             Rgba& dst = premultiplied_[static_cast<std::size_t>(y * width_ + x)];
             dst = {c.r * alpha + dst.r * (1 - alpha), c.g * alpha + dst.g * (1 - alpha),

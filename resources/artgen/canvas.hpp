@@ -30,9 +30,11 @@ struct Pixel8 {
     std::uint8_t r, g, b, a;
 };
 
+// Shapes and paints are given in design units; a canvas drawn at a larger scale has `unitScale` pixels per
+// unit, so one drawing serves every size.
 class Canvas {
 public:
-    Canvas(int width, int height, Rgba background = {0, 0, 0, 0});
+    Canvas(int width, int height, Rgba background = {0, 0, 0, 0}, double unitScale = 1.0);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -48,6 +50,7 @@ private:
 
     int width_;
     int height_;
+    double unitScale_;
     std::vector<Rgba> premultiplied_;
 };
 

@@ -8,7 +8,11 @@ namespace artgen {
 
 namespace {
 
-constexpr int kResultSize = 16;
+constexpr int kResultDesignSize = 16;
+
+Canvas resultCanvas(int size) {
+    return Canvas(size, size, Rgba{0, 0, 0, 0}, static_cast<double>(size) / kResultDesignSize);
+}
 
 // Fills the shape with the outline colour, then its inside with the paint, leaving a rim.
 void fillOutlined(Canvas& canvas, const Shape& shape, Rgba outline, const Paint& inside, double rimWidth) {
@@ -101,14 +105,14 @@ Canvas appIcon(int size) {
     return canvas;
 }
 
-Canvas tickIcon() {
-    Canvas canvas(kResultSize, kResultSize);
+Canvas tickIcon(int size) {
+    Canvas canvas = resultCanvas(size);
     drawTick(canvas);
     return canvas;
 }
 
-Canvas tickWithWarningIcon() {
-    Canvas canvas(kResultSize, kResultSize);
+Canvas tickWithWarningIcon(int size) {
+    Canvas canvas = resultCanvas(size);
     // Nudged up and left so the badge covers only the tick's corner.
     drawTick(canvas, {-1, -1});
     const WarningLayout badge{7.0, 7.5, 16.0, 16.0, 11.0, 12.0, 10.0, 13.0, 14.0, 15.0, 1.0};
@@ -118,22 +122,22 @@ Canvas tickWithWarningIcon() {
     return canvas;
 }
 
-Canvas warningIcon() {
-    Canvas canvas(kResultSize, kResultSize);
+Canvas warningIcon(int size) {
+    Canvas canvas = resultCanvas(size);
     drawWarning(canvas, {0.0, 0.5, 16.0, 15.0, 7.0, 9.0, 4.0, 10.0, 11.0, 13.0, 1.6});
     return canvas;
 }
 
-Canvas errorIcon() {
-    Canvas canvas(kResultSize, kResultSize);
+Canvas errorIcon(int size) {
+    Canvas canvas = resultCanvas(size);
     const Paint red = radialGradient({6, 5}, 9, rgb(250, 110, 96), rgb(196, 20, 12));
     fillOutlined(canvas, disc({8, 8}, 7.5), rgb(128, 8, 4), red, 0.95);
     canvas.erase(unite(stroke({{5, 5}, {11, 11}}, 2.5), stroke({{5, 11}, {11, 5}}, 2.5)));
     return canvas;
 }
 
-Canvas infoIcon() {
-    Canvas canvas(kResultSize, kResultSize);
+Canvas infoIcon(int size) {
+    Canvas canvas = resultCanvas(size);
     canvas.fill(disc({8, 8}, 7.0), radialGradient({6, 5}, 10, rgb(255, 255, 255), rgb(222, 228, 238)));
     canvas.fill(ring({8, 8}, 6.5, 7.5), rgb(118, 122, 134));
     const Paint blue = linearGradient({0, 3}, rgb(60, 130, 230), {0, 13}, rgb(14, 64, 170));

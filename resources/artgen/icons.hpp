@@ -5,12 +5,13 @@
 
 namespace artgen {
 
+// Sides in pixels. The result icons are designed on a 16-pixel grid and drawn larger from the same shapes.
 Canvas appIcon(int size);
 
-Canvas tickIcon();
-Canvas tickWithWarningIcon();
-Canvas warningIcon();
-Canvas errorIcon();
-Canvas infoIcon();
+Canvas tickIcon(int size);
+Canvas tickWithWarningIcon(int size);
+Canvas warningIcon(int size);
+Canvas errorIcon(int size);
+Canvas infoIcon(int size);
 
 }  // namespace artgen

@@ -1,5 +1,6 @@
 #include "picture.hpp"
 
+#include <cmath>
 #include <initializer_list>
 #include <vector>
 
@@ -121,8 +122,9 @@ void drawArrows(Canvas& canvas, const Camera& camera) {
 
 }  // namespace
 
-Canvas consolePicture() {
-    Canvas canvas(kWidth, kHeight, rgb(kBackgroundRed, kBackgroundGreen, kBackgroundBlue));
+Canvas consolePicture(double scale) {
+    Canvas canvas(static_cast<int>(std::lround(kWidth * scale)), static_cast<int>(std::lround(kHeight * scale)),
+                  rgb(kBackgroundRed, kBackgroundGreen, kBackgroundBlue), scale);
     const Camera camera = makeCamera();
     drawShoulders(canvas, camera);
     drawBody(canvas, camera);

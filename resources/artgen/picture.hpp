@@ -10,6 +10,7 @@ inline constexpr int kBackgroundRed = 212;
 inline constexpr int kBackgroundGreen = 208;
 inline constexpr int kBackgroundBlue = 200;
 
-Canvas consolePicture();
+// 160 x 128 pixels at scale 1; larger scales draw the same picture with more pixels.
+Canvas consolePicture(double scale);
 
 }  // namespace artgen
