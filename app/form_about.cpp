@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/display_scale.h"
+#include "ui/form_font.h"
 #include "ui/gdi_handles.h"
 #include "ui/modal_dialog.h"
 #include "ui/messages.h"
@@ -9,6 +11,7 @@
 namespace quarvel {
 
 namespace {
+// Design-size pixels, scaled when the dialog is built.
 constexpr int kClientWidth = 297;
 constexpr int kClientHeight = 249;
 
@@ -40,43 +43,41 @@ constexpr LabelSpec kLabels[] = {
 };
 constexpr SIZE kWrappedBox{281, 41};
 
-struct AboutFonts {
+struct AboutState {
+  DisplayScale scale;
   GdiObject<HFONT> plain;
   GdiObject<HFONT> bold;
 };
 
-HFONT CreateFormFont(int weight) {
-  return CreateFontA(-11, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-}
-
 // An auto-sized label is as large as its one line of text, with a little room for the glyphs' overhang
 // (measured widths can fall a pixel short of the drawn text), but never past the client area.
-SIZE LabelSize(HWND dialog, HFONT font, const LabelSpec& label) {
-  if (label.style == LabelStyle::WrappedBox) return kWrappedBox;
+SIZE LabelSize(HWND dialog, HFONT font, const LabelSpec& label, const DisplayScale& scale) {
+  if (label.style == LabelStyle::WrappedBox) return scale.Scaled(kWrappedBox);
   WindowDC dc(dialog);
   HGDIOBJ old = SelectObject(dc, font);
   RECT rect{};
   DrawTextA(dc, label.text, -1, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
   constexpr int kOverhang = 4;
-  return SIZE{std::min<LONG>(rect.right + kOverhang, kClientWidth - label.left), rect.bottom};
+  return SIZE{std::min<LONG>(rect.right + scale.Scaled(kOverhang), scale.Scaled(kClientWidth - label.left)),
+              rect.bottom};
 }
 
-void CreateLabels(HWND dialog, const AboutFonts& fonts) {
+void CreateLabels(HWND dialog, const AboutState& about) {
   for (const LabelSpec& label : kLabels) {
-    HFONT font = label.style == LabelStyle::Bold ? fonts.bold.get() : fonts.plain.get();
-    SIZE size = LabelSize(dialog, font, label);
+    HFONT font = label.style == LabelStyle::Bold ? about.bold.get() : about.plain.get();
+    SIZE size = LabelSize(dialog, font, label, about.scale);
     DWORD wrap = label.style == LabelStyle::WrappedBox ? SS_LEFT : SS_LEFTNOWORDWRAP;
-    HWND child = CreateWindowExA(0, "STATIC", label.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | wrap, label.left,
-                                 label.top, size.cx, size.cy, dialog, nullptr, nullptr, nullptr);
+    HWND child = CreateWindowExA(0, "STATIC", label.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | wrap,
+                                 about.scale.Scaled(label.left), about.scale.Scaled(label.top), size.cx, size.cy,
+                                 dialog, nullptr, nullptr, nullptr);
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
 }
 
 // Sizes the dialog to its client area and centres it on its owner.
-void PlaceDialog(HWND dialog) {
-  RECT frame{0, 0, kClientWidth, kClientHeight};
+void PlaceDialog(HWND dialog, const DisplayScale& scale) {
+  RECT frame{0, 0, scale.Scaled(kClientWidth), scale.Scaled(kClientHeight)};
   AdjustWindowRectEx(&frame, GetWindowLongA(dialog, GWL_STYLE), FALSE, GetWindowLongA(dialog, GWL_EXSTYLE));
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
   RECT owner{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -87,11 +88,13 @@ void PlaceDialog(HWND dialog) {
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
+      const auto& about = *reinterpret_cast<const AboutState*>(lParam);
       SetWindowTextA(dialog, kAboutCaption);
-      CreateLabels(dialog, *reinterpret_cast<AboutFonts*>(lParam));
-      PlaceDialog(dialog);
+      CreateLabels(dialog, about);
+      PlaceDialog(dialog, about.scale);
       return TRUE;
+    }
     case WM_COMMAND:
       if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);  // the close button, the system menu, Esc
       return TRUE;
@@ -102,8 +105,10 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void ShowAboutDialog(HWND owner) {
-  AboutFonts fonts{GdiObject<HFONT>(CreateFormFont(FW_NORMAL)), GdiObject<HFONT>(CreateFormFont(FW_BOLD))};
-  RunEmptyModalDialog(owner, AboutDialogProc, reinterpret_cast<LPARAM>(&fonts));
+  const DisplayScale scale = DisplayScale::OfSystem();
+  AboutState about{scale, GdiObject<HFONT>(CreateFormFont(scale, FW_NORMAL)),
+                   GdiObject<HFONT>(CreateFormFont(scale, FW_BOLD))};
+  RunEmptyModalDialog(owner, AboutDialogProc, reinterpret_cast<LPARAM>(&about));
 }
 
 }  // namespace quarvel

@@ -5,6 +5,7 @@
 #include "app/control_ids.h"
 #include "app/form_main_layout.h"
 #include "ui/failure.h"
+#include "ui/form_font.h"
 #include "ui/messages.h"
 
 namespace quarvel {
@@ -84,8 +85,9 @@ TFormMain::~TFormMain() {
 HWND TFormMain::Create(std::optional<std::string> appDir) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterWindowClass(instance, &TFormMain::WindowProc);
+  scale_ = DisplayScale::OfSystem();
   DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  RECT frame{0, 0, kDesignClientWidth, kDesignClientHeight};
+  RECT frame{0, 0, scale_.Scaled(kDesignClientWidth), scale_.Scaled(kDesignClientHeight)};
   AdjustWindowRectEx(&frame, style, TRUE, 0);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
   window_ = CreateWindowExA(WS_EX_CONTROLPARENT, MAIN_WINDOW_CLASS, kCaption, style,
@@ -211,17 +213,13 @@ void TFormMain::OnContextMenu(HWND source, LPARAM position) {
 void TFormMain::OnSize(int clientWidth, int clientHeight) {
   for (const ControlSpec& control : MainControls()) {
     if (control.anchor == Anchor::TopLeft) continue;
-    if (control.anchor == Anchor::Bottom) {
-      SendMessageA(Control(control.id), WM_SIZE, 0, 0);  // the status bar docks itself
-      continue;
-    }
-    RECT place = PlaceControl(control, clientWidth, clientHeight);
+    RECT place = PlaceControl(control, clientWidth, clientHeight, scale_);
     MoveWindow(Control(control.id), place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
   }
 }
 
 void TFormMain::OnGetMinMaxInfo(MINMAXINFO& info) {
-  info.ptMinTrackSize = POINT{kMinimumWindowWidth, kMinimumWindowHeight};
+  info.ptMinTrackSize = POINT{scale_.Scaled(kMinimumWindowWidth), scale_.Scaled(kMinimumWindowHeight)};
 }
 
 // The picture is drawn from its top-left corner and cut at the control's edges.
@@ -246,10 +244,9 @@ void TFormMain::PreviewKey(const MSG& message) {
 
 void TFormMain::CreateControls() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+  font_.reset(CreateFormFont(scale_));
   for (const ControlSpec& control : MainControls()) {
-    const RECT& r = control.designRect;
+    const RECT r = scale_.Scaled(control.designRect);
     HWND child = CreateWindowExA(0, control.className, control.caption, WS_CHILD | WS_VISIBLE | control.style,
                                  r.left, r.top, r.right - r.left, r.bottom - r.top, window_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
@@ -258,16 +255,40 @@ void TFormMain::CreateControls() {
   }
   listView_ = Control(IDC_LISTVIEW1);
   SendMessageA(Control(IDC_STATUSBAR1), SB_SIMPLE, TRUE, 0);
+  LoadArtwork();
+  listView1_.Attach(listView_, rows_, imageList1_, scale_);
+  popupMenu1_ = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUPMENU));
+}
 
-  picture_.reset(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_PICTURE), IMAGE_BITMAP, 0, 0, 0)));
-  imageList1_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, kResultCodeCount, 0);
+namespace {
+// The picture is drawn at these scales; the program takes the first at or above the display's, so it is
+// never stretched, only cut at the control's edges.
+struct PictureSpec {
+  int percent;
+  int id;
+};
+constexpr PictureSpec kPictures[] = {
+    {100, IDB_PICTURE}, {125, IDB_PICTURE_125}, {150, IDB_PICTURE_150}, {200, IDB_PICTURE_200}};
+
+int PictureFor(const DisplayScale& scale) {
+  for (const PictureSpec& picture : kPictures)
+    if (picture.percent * DisplayScale::kDesignDpi >= scale.Dpi() * 100) return picture.id;
+  return std::end(kPictures)[-1].id;
+}
+}  // namespace
+
+// The picture at the display's scale, and the five result icons at the system's small-icon size.
+void TFormMain::LoadArtwork() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  picture_.reset(
+      static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(PictureFor(scale_)), IMAGE_BITMAP, 0, 0, 0)));
+  const int iconSize = SmallIconSize();
+  imageList1_ = ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, kResultCodeCount, 0);
   for (int id = IDI_RESULT_OK; id <= IDI_RESULT_PATCHED; ++id) {
-    HICON icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+    HICON icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, iconSize, iconSize, 0));
     ImageList_AddIcon(imageList1_, icon);
     DestroyIcon(icon);
   }
-  listView1_.Attach(listView_, rows_, imageList1_);
-  popupMenu1_ = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUPMENU));
 }
 
 }  // namespace quarvel

@@ -14,6 +14,7 @@
 #include "romlist/rom_list_view.h"
 #include "tool/command_line.h"
 #include "tool/tool_runner.h"
+#include "ui/display_scale.h"
 #include "ui/gdi_handles.h"
 
 namespace quarvel {
@@ -89,6 +90,7 @@ class TFormMain {
                                         DWORD_PTR form);
 
   void CreateControls();
+  void LoadArtwork();
   void RemoveSelectedRows();
   void RunBatch(Operation operation, bool selectedOnly);
   ResultCode ProcessItem(size_t index, Operation operation);
@@ -96,6 +98,7 @@ class TFormMain {
   ToolOptions CheckedOptions() const;
   void OpenDocument(const char* fileName, const char* missingNotice, const char* failureFormat);
 
+  DisplayScale scale_;  // read at creation; every design-size number passes through it
   HWND window_ = nullptr;
   HWND listView_ = nullptr;
   WNDPROC OldListViewWndProc = nullptr;

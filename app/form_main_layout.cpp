@@ -11,7 +11,8 @@ constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kPicture = SS_OWNERDRAW | SS_NOTIFY;
 constexpr DWORD kList = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_OWNERDATA | LVS_EDITLABELS | LVS_SHAREIMAGELISTS;
-constexpr DWORD kStatus = SBARS_SIZEGRIP;
+// The status bar is placed by the layout, at its scaled height, rather than sizing itself to its font.
+constexpr DWORD kStatus = SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN;
 
 constexpr RECT At(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
 
@@ -40,18 +41,19 @@ constexpr ControlSpec kMainControls[] = {
 
 std::span<const ControlSpec> MainControls() { return kMainControls; }
 
-RECT PlaceControl(const ControlSpec& control, int clientWidth, int clientHeight) {
+RECT PlaceControl(const ControlSpec& control, int clientWidth, int clientHeight, const DisplayScale& scale) {
   const RECT& design = control.designRect;
   switch (control.anchor) {
     case Anchor::AllSides:
-      return RECT{design.left, design.top, clientWidth - (kDesignClientWidth - design.right),
-                  clientHeight - (kDesignClientHeight - design.bottom)};
+      return RECT{scale.Scaled(design.left), scale.Scaled(design.top),
+                  clientWidth - scale.Scaled(kDesignClientWidth - design.right),
+                  clientHeight - scale.Scaled(kDesignClientHeight - design.bottom)};
     case Anchor::Bottom:  // docked along the bottom edge, across the full width
-      return RECT{0, clientHeight - kStatusBarHeight, clientWidth, clientHeight};
+      return RECT{0, clientHeight - scale.Scaled(kStatusBarHeight), clientWidth, clientHeight};
     case Anchor::TopLeft:
       break;
   }
-  return design;
+  return scale.Scaled(design);
 }
 
 }  // namespace quarvel

@@ -4,6 +4,8 @@
 
 #include <span>
 
+#include "ui/display_scale.h"
+
 namespace quarvel {
 
 // Which edges of the client area a control keeps its distance to when the window is resized.
@@ -23,11 +25,12 @@ constexpr int kDesignClientWidth = 627;
 constexpr int kDesignClientHeight = 329;
 constexpr int kMinimumWindowWidth = 635;
 constexpr int kMinimumWindowHeight = 375;
-constexpr int kStatusBarHeight = 19;
+constexpr int kStatusBarHeight = 19;  // these are design-size numbers: see DisplayScale
 
 std::span<const ControlSpec> MainControls();
 
-// Where a control goes in a client area of the given size.
-RECT PlaceControl(const ControlSpec& control, int clientWidth, int clientHeight);
+// Where a control goes in a client area of the given size (in the system's pixels): the design rectangle
+// and the anchored edges' distances to the client area's edges, scaled.
+RECT PlaceControl(const ControlSpec& control, int clientWidth, int clientHeight, const DisplayScale& scale);
 
 }  // namespace quarvel

@@ -15,6 +15,8 @@ add_library(quarvel_win STATIC
   ui/messages.cpp
   ui/notice_dialog.cpp
   ui/modal_dialog.cpp
+  ui/display_scale.cpp
+  ui/form_font.cpp
   romlist/rom_file.cpp
   romlist/rom_list_view.cpp
   romlist/dropped_files.cpp

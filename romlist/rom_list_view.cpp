@@ -5,14 +5,17 @@
 namespace quarvel {
 
 namespace {
+constexpr int kHiddenWidth = 1;
+
 struct ColumnSpec {
   const char* header;
   int width;
   int format;
 };
-// Caption, then sub-texts 0 to 3: game name, directory (one pixel wide, it holds the path), size, result.
+// Caption, then sub-texts 0 to 3: game name, directory (one pixel wide at every scale: it only holds the
+// path), size, result. Widths are design-size pixels.
 constexpr ColumnSpec kColumns[] = {
-    {"File Name", 160, LVCFMT_LEFT},  {"Game Name", 150, LVCFMT_LEFT}, {"Directory Path", 1, LVCFMT_LEFT},
+    {"File Name", 160, LVCFMT_LEFT},  {"Game Name", 150, LVCFMT_LEFT}, {"Directory Path", kHiddenWidth, LVCFMT_LEFT},
     {"Size", 75, LVCFMT_RIGHT},       {"Result", 75, LVCFMT_LEFT},
 };
 
@@ -27,7 +30,7 @@ const std::string& CellText(const RomRow& row, int column) {
 }
 }  // namespace
 
-void RomListView::Attach(HWND list, const RomList& rows, HIMAGELIST smallIcons) {
+void RomListView::Attach(HWND list, const RomList& rows, HIMAGELIST smallIcons, const DisplayScale& scale) {
   list_ = list;
   rows_ = &rows;
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
@@ -36,7 +39,7 @@ void RomListView::Attach(HWND list, const RomList& rows, HIMAGELIST smallIcons) 
     LVCOLUMNA spec{};
     spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
     spec.fmt = kColumns[column].format;
-    spec.cx = kColumns[column].width;
+    spec.cx = kColumns[column].width == kHiddenWidth ? kHiddenWidth : scale.Scaled(kColumns[column].width);
     spec.pszText = const_cast<char*>(kColumns[column].header);
     spec.iSubItem = column;
     SendMessageA(list_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&spec));

@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "romlist/rom_list.h"
+#include "ui/display_scale.h"
 
 namespace quarvel {
 
 class RomListView {
  public:
-  // Adds the five columns to list (created with LVS_OWNERDATA) and shows rows in it.
-  void Attach(HWND list, const RomList& rows, HIMAGELIST smallIcons);
+  // Adds the five columns, their widths scaled, to list (created with LVS_OWNERDATA) and shows rows in it.
+  void Attach(HWND list, const RomList& rows, HIMAGELIST smallIcons, const DisplayScale& scale);
   HWND Handle() const { return list_; }
 
   // Tells the list view the new number of rows; keeps the scroll position and selection.

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/display_scale.h"
 #include "ui/gdi_handles.h"
 #include "ui/modal_dialog.h"
 #include "ui/message_text.h"
@@ -10,6 +11,7 @@ namespace quarvel {
 
 namespace {
 
+// Design-size pixels, scaled when the notice is laid out.
 constexpr int kMargin = 12;
 constexpr int kIconGap = 12;
 constexpr int kButtonWidth = 75;
@@ -77,22 +79,25 @@ void LayOutNotice(HWND dialog, NoticeState& state) {
   SetWindowTextA(dialog, state.caption.c_str());
   state.font.reset(CreateMessageFont());
   SIZE text = MeasureText(dialog, state.font.get(), state.text);
+  const DisplayScale scale = DisplayScale::OfSystem();
+  const int margin = scale.Scaled(kMargin);
+  const int buttonWidth = scale.Scaled(kButtonWidth), buttonHeight = scale.Scaled(kButtonHeight);
   int iconSize = GetSystemMetrics(SM_CXICON);
-  int textLeft = kMargin + iconSize + kIconGap;
+  int textLeft = margin + iconSize + scale.Scaled(kIconGap);
   int bodyHeight = std::max<int>(iconSize, text.cy);
-  int clientWidth = std::max<int>(textLeft + text.cx + kMargin, kButtonWidth + 2 * kMargin);
-  int clientHeight = kMargin + bodyHeight + kMargin + kButtonHeight + kMargin;
+  int clientWidth = std::max<int>(textLeft + text.cx + margin, buttonWidth + 2 * margin);
+  int clientHeight = margin + bodyHeight + margin + buttonHeight + margin;
 
-  HWND icon = CreateChild(dialog, "STATIC", nullptr, SS_ICON, RECT{kMargin, kMargin, kMargin + iconSize, kMargin + iconSize},
+  HWND icon = CreateChild(dialog, "STATIC", nullptr, SS_ICON, RECT{margin, margin, margin + iconSize, margin + iconSize},
                           -1, state.font.get());
   SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_HAND)), 0);
-  int textTop = kMargin + (bodyHeight - text.cy) / 2;
+  int textTop = margin + (bodyHeight - text.cy) / 2;
   CreateChild(dialog, "STATIC", state.text.c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
               RECT{textLeft, textTop, textLeft + text.cx, textTop + text.cy}, kNoticeTextId, state.font.get());
-  int buttonLeft = (clientWidth - kButtonWidth) / 2;
-  int buttonTop = clientHeight - kMargin - kButtonHeight;
+  int buttonLeft = (clientWidth - buttonWidth) / 2;
+  int buttonTop = clientHeight - margin - buttonHeight;
   HWND ok = CreateChild(dialog, "BUTTON", kButtonCaption, WS_TABSTOP | BS_DEFPUSHBUTTON,
-                        RECT{buttonLeft, buttonTop, buttonLeft + kButtonWidth, buttonTop + kButtonHeight}, IDOK,
+                        RECT{buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight}, IDOK,
                         state.font.get());
   SetWindowSubclass(ok, OkButtonProc, 0, reinterpret_cast<DWORD_PTR>(&state));
 

@@ -1,0 +1,13 @@
+// The font of the main window's controls and the About dialog: "MS Sans Serif", 8 point.
+#pragma once
+#include <windows.h>
+
+#include "ui/display_scale.h"
+
+namespace quarvel {
+
+constexpr int kFormFontDesignHeight = -11;  // character height in design-size pixels
+
+HFONT CreateFormFont(const DisplayScale& scale, int weight = FW_NORMAL);
+
+}  // namespace quarvel
