@@ -1,5 +1,4 @@
-// The built program at 125 %, 150 % and 200 % display scale, set for the prefix before it starts. The
-// screenshots show the main window with every result and the About dialog.
+// The built program at 125 %, 150 % and 200 % display scale, set for the prefix before it starts.
 #include "tests/e2e/e2e_fixture.h"
 #include "tests/support/scoped_log_pixels.h"
 
