@@ -21,11 +21,12 @@ struct ControlSpec {
   Anchor anchor;
 };
 
+// Design-size pixels, as every number in the table: the window scales them all by its DisplayScale.
 constexpr int kDesignClientWidth = 627;
 constexpr int kDesignClientHeight = 329;
 constexpr int kMinimumWindowWidth = 635;
 constexpr int kMinimumWindowHeight = 375;
-constexpr int kStatusBarHeight = 19;  // these are design-size numbers: see DisplayScale
+constexpr int kStatusBarHeight = 19;
 
 std::span<const ControlSpec> MainControls();
 
