@@ -4,6 +4,8 @@
 
 namespace quarvel {
 
-std::string AppDirFromModulePath(std::string_view modulePath) { return DirectoryPart(modulePath); }
+std::string AppDirFromModulePath(std::string_view modulePath, const LeadBytes& leadBytes) {
+  return DirectoryPart(modulePath, leadBytes);
+}
 
 }  // namespace quarvel

@@ -4,6 +4,7 @@
 #include "app/app_dir.h"
 #include "app/control_ids.h"
 #include "app/form_main_layout.h"
+#include "romlist/active_code_page.h"
 #include "ui/failure.h"
 #include "ui/form_font.h"
 #include "ui/messages.h"
@@ -69,12 +70,14 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc) {
 std::string ExecutableDir() {
   char path[MAX_PATH * 4];
   DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
-  return AppDirFromModulePath(std::string(path, length));
+  return AppDirFromModulePath(std::string(path, length), ActiveCodePageLeadBytes());
 }
 }  // namespace
 
 TFormMain::TFormMain()
-    : chooseFiles_([this](HWND owner) { return openDialog_.Run(owner); }), toolTimeLimitMs_(kToolTimeLimitMs) {}
+    : leadBytes_(ActiveCodePageLeadBytes()),
+      rows_(leadBytes_),
+      chooseFiles_([this](HWND owner) { return openDialog_.Run(owner); }), toolTimeLimitMs_(kToolTimeLimitMs) {}
 
 TFormMain::~TFormMain() {
   if (window_) DestroyWindow(window_);
@@ -96,6 +99,7 @@ HWND TFormMain::Create(std::optional<std::string> appDir) {
   SetPropA(window_, kFormProperty, this);  // from here on the window procedure reaches this form
   appDir_ = appDir ? *appDir : ExecutableDir();
   CreateControls();
+  SetApplicationWindow(window_);  // reports from here on, the creation handler's too, are owned by it
   // A failure in the creation handler is reported here and creation goes on.
   Guarded([this] { FormCreate(); });
   return window_;
@@ -154,6 +158,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:  // F1 with Alt held arrives as a system key
       FormKeyDown(wParam);
       break;
     case WM_CLOSE:
@@ -163,6 +168,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FormDestroy();
       return 0;
     case WM_NCDESTROY:
+      if (ApplicationWindow() == window_) SetApplicationWindow(nullptr);
       RemovePropA(window_, kFormProperty);
       window_ = nullptr;
       break;
@@ -185,6 +191,10 @@ LRESULT TFormMain::OnNotify(const NMHDR& header) {
     case LVN_GETDISPINFOA:
       listView1_.FillDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(&header)));
       return 0;
+    case LVN_ODFINDITEMA:
+      return listView1_.FindItem(reinterpret_cast<const NMLVFINDITEMA&>(header));
+    case LVN_ODFINDITEMW:
+      return listView1_.FindItem(reinterpret_cast<const NMLVFINDITEMW&>(header));
     case LVN_KEYDOWN:
       ListView1KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
       return 0;

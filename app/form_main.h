@@ -86,6 +86,7 @@ class TFormMain {
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnBeginLabelEdit();
   bool OnEndLabelEdit(const NMLVDISPINFOA& edit);
+  void EndLabelEdit();
   static LRESULT CALLBACK LabelEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR form);
 
@@ -104,7 +105,10 @@ class TFormMain {
   WNDPROC OldListViewWndProc = nullptr;
   std::string appDir_;
   std::string statusText_;
+  HWND labelEdit_ = nullptr;  // the caption's in-place editor while it is open
+  std::string labelEditText_;  // what the editor held when it went
   bool labelEditEscaped_ = false;
+  LeadBytes leadBytes_;
   RomList rows_;
   RomListView listView1_;
   OpenRomDialog openDialog_;

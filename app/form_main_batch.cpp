@@ -30,6 +30,7 @@ void TFormMain::st1Click() { RunBatch(Operation::Test, true); }
 // Runs inside the click handler to its end; the window takes no input meanwhile. A failure ends the
 // batch at its row: the rows before keep their new results and the status text stays without "done".
 void TFormMain::RunBatch(Operation operation, bool selectedOnly) {
+  EndLabelEdit();
   if (!selectedOnly && rows_.Count() == 0) return ShowNotice("Please add at least one file");
   if (selectedOnly && !listView1_.AnySelected()) return ShowNotice("Please select at least one file");
 

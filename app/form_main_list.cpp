@@ -13,6 +13,12 @@ constexpr const char* kSelectNotice = "Please select at least one file";
 constexpr const char* kForbiddenNameNotice =
     "A file name cannot contain any of the following characters: \\ / : * ? \" < > |";
 
+std::string WindowText(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 // Releases a drop on every path out of its handler.
 class DropOwner {
  public:
@@ -48,12 +54,14 @@ void TFormMain::AddFiles(const std::vector<std::string>& paths) {
 }
 
 void TFormMain::ButtonAddClick() {
+  EndLabelEdit();
   std::optional<std::vector<std::string>> chosen = chooseFiles_(window_);
   if (chosen) AddFiles(*chosen);
 }
 
 void TFormMain::HandleDroppedFiles(HDROP drop) {
   DropOwner owner(drop);
+  EndLabelEdit();
   AddFiles(ReadDroppedPaths(drop));
 }
 
@@ -71,6 +79,7 @@ void TFormMain::ButtonRemoveClick() { RemoveSelectedRows(); }
 void TFormMain::RemoveSelected1Click() { RemoveSelectedRows(); }
 
 void TFormMain::RemoveSelectedRows() {
+  EndLabelEdit();
   if (!listView1_.AnySelected()) return ShowNotice(kSelectNotice);
   rows_.Remove(listView1_.SelectedIndexes());
   listView1_.RowsRemoved();
@@ -80,30 +89,46 @@ void TFormMain::ListView1KeyDown(WORD key) {
   if (key == VK_DELETE) ButtonRemoveClick();
 }
 
-// Some list views report an emptied caption as no text at all, like a cancelled edit; watching for Esc
-// in the editor tells the two apart.
+// A list view reports a cancelled edit, and some an unchanged one, as no text at all, and one that
+// lost the focus may end the same way. Only the editor's own text tells an emptied caption from these,
+// so the editor is watched until it goes; Esc in it is the one real cancel.
 void TFormMain::OnBeginLabelEdit() {
   labelEditEscaped_ = false;
-  if (HWND edit = ListView_GetEditControl(listView_)) SetWindowSubclass(edit, LabelEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  labelEditText_.clear();
+  labelEdit_ = ListView_GetEditControl(listView_);
+  if (labelEdit_) SetWindowSubclass(labelEdit_, LabelEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
 LRESULT CALLBACK TFormMain::LabelEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR form) {
-  if (message == WM_KEYDOWN && wParam == VK_ESCAPE) reinterpret_cast<TFormMain*>(form)->labelEditEscaped_ = true;
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(edit, LabelEditProc, 0);
+                                          DWORD_PTR formData) {
+  auto* form = reinterpret_cast<TFormMain*>(formData);
+  if (message == WM_KEYDOWN && wParam == VK_ESCAPE) form->labelEditEscaped_ = true;
+  if (message == WM_DESTROY) form->labelEditText_ = WindowText(edit);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(edit, LabelEditProc, 0);
+    if (form->labelEdit_ == edit) form->labelEdit_ = nullptr;
+  }
   return DefSubclassProc(edit, message, wParam, lParam);
 }
 
 bool TFormMain::OnEndLabelEdit(const NMLVDISPINFOA& edit) {
-  if (!edit.item.pszText && labelEditEscaped_) return false;  // Esc: the caption stays
+  std::string editorText = labelEdit_ ? WindowText(labelEdit_) : labelEditText_;
+  if (edit.item.iItem < 0 || static_cast<size_t>(edit.item.iItem) >= rows_.Count()) return false;
+  if (!edit.item.pszText && (labelEditEscaped_ || !editorText.empty())) return false;  // the caption stays
   std::string caption = edit.item.pszText ? edit.item.pszText : "";
-  if (!IsAllowedFileName(caption)) {
+  if (!IsAllowedFileName(caption, leadBytes_)) {
     ShowNotice(kForbiddenNameNotice);
     return false;
   }
   rows_.SetCaption(static_cast<size_t>(edit.item.iItem), caption);
   listView1_.RepaintRow(static_cast<size_t>(edit.item.iItem));
   return true;
+}
+
+// Ends an open caption edit as the list does when the editor loses the focus, so that an action on the
+// rows runs on them as they then stand, never with an edit left to land on whichever row takes its index.
+void TFormMain::EndLabelEdit() {
+  if (labelEdit_ && ListView_GetEditControl(listView_) == labelEdit_) SetFocus(listView_);
 }
 
 }  // namespace quarvel

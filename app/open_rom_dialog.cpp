@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "romlist/active_code_page.h"
 #include "romlist/open_dialog_result.h"
 
 namespace quarvel {
@@ -55,7 +56,7 @@ std::optional<std::vector<std::string>> OpenRomDialog::Run(HWND owner) {
   dialog.lpfnHook = PlacementHook;
   if (!GetOpenFileNameA(&dialog)) return std::nullopt;  // cancelled, or the choice did not fit
 
-  std::vector<std::string> paths = ParseOpenDialogResult(buffer.data(), kBufferChars, dialog.nFileOffset);
+  std::vector<std::string> paths = ParseOpenDialogResult(buffer.data(), kBufferChars, dialog.nFileOffset, ActiveCodePageLeadBytes());
   filterIndex_ = dialog.nFilterIndex;
   if (!paths.empty()) firstPath_ = paths.front();
   return paths;

@@ -20,6 +20,7 @@ add_library(quarvel_win STATIC
   romlist/rom_file.cpp
   romlist/rom_list_view.cpp
   romlist/dropped_files.cpp
+  romlist/active_code_page.cpp
   tool/tool_runner.cpp
   app/open_rom_dialog.cpp
   app/form_main.cpp

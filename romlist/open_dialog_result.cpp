@@ -16,7 +16,8 @@ std::string TextAt(const char* buffer, size_t capacity, size_t offset) {
 }
 }  // namespace
 
-std::vector<std::string> ParseOpenDialogResult(const char* buffer, size_t capacity, size_t nameOffset) {
+std::vector<std::string> ParseOpenDialogResult(const char* buffer, size_t capacity, size_t nameOffset,
+                                               const LeadBytes& leadBytes) {
   std::vector<std::string> paths;
   if (capacity == 0) return paths;
   std::string first = TextAt(buffer, capacity, 0);
@@ -28,7 +29,7 @@ std::vector<std::string> ParseOpenDialogResult(const char* buffer, size_t capaci
   for (size_t offset = first.size() + 1; offset < capacity;) {
     std::string name = TextAt(buffer, capacity, offset);
     if (name.empty()) break;
-    paths.push_back(IsFullPath(name) ? name : JoinPath(first, name));
+    paths.push_back(IsFullPath(name) ? name : JoinPath(first, name, leadBytes));
     offset += name.size() + 1;
   }
   return paths;

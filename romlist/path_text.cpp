@@ -5,10 +5,19 @@ namespace quarvel {
 namespace {
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// Index one past the last character of the directory part.
-size_t DirectoryEnd(std::string_view path) {
-  size_t end = path.find_last_of("\\/:");
-  return end == std::string_view::npos ? 0 : end + 1;
+// Index one past the last separator or drive colon that is a character of its own.
+size_t DirectoryEnd(std::string_view path, const LeadBytes& leadBytes) {
+  size_t end = 0;
+  for (size_t index = 0; index < path.size(); index += leadBytes.CharLength(path, index))
+    if (IsSeparator(path[index]) || path[index] == ':') end = index + 1;
+  return end;
+}
+
+// Whether text ends in a separator character, not in the second byte of a two-byte character.
+bool EndsWithSeparator(std::string_view text, const LeadBytes& leadBytes) {
+  size_t last = std::string_view::npos;
+  for (size_t index = 0; index < text.size(); index += leadBytes.CharLength(text, index)) last = index;
+  return last != std::string_view::npos && last + 1 == text.size() && IsSeparator(text[last]);
 }
 }  // namespace
 
@@ -19,13 +28,17 @@ std::string UpperAZ(std::string_view text) {
   return upper;
 }
 
-std::string DirectoryPart(std::string_view path) { return std::string(path.substr(0, DirectoryEnd(path))); }
+std::string DirectoryPart(std::string_view path, const LeadBytes& leadBytes) {
+  return std::string(path.substr(0, DirectoryEnd(path, leadBytes)));
+}
 
-std::string FileNamePart(std::string_view path) { return std::string(path.substr(DirectoryEnd(path))); }
+std::string FileNamePart(std::string_view path, const LeadBytes& leadBytes) {
+  return std::string(path.substr(DirectoryEnd(path, leadBytes)));
+}
 
-std::string JoinPath(std::string_view folder, std::string_view name) {
+std::string JoinPath(std::string_view folder, std::string_view name, const LeadBytes& leadBytes) {
   std::string joined(folder);
-  if (!joined.empty() && !IsSeparator(joined.back())) joined += '\\';
+  if (!joined.empty() && !EndsWithSeparator(joined, leadBytes)) joined += '\\';
   joined += name;
   return joined;
 }
@@ -39,10 +52,13 @@ bool IsFullPath(std::string_view name) {
 
 namespace quarvel {
 
-bool IsAllowedFileName(std::string_view name) {
-  for (char c : name)
+bool IsAllowedFileName(std::string_view name, const LeadBytes& leadBytes) {
+  for (size_t index = 0; index < name.size(); index += leadBytes.CharLength(name, index)) {
+    if (leadBytes.CharLength(name, index) == 2) continue;  // a two-byte character is never a forbidden one
+    char c = name[index];
     if (static_cast<unsigned char>(c) < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
       return false;
+  }
   return true;
 }
 

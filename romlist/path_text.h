@@ -1,7 +1,10 @@
-// Path and text helpers for the ROM list. Paths are single-byte text in the system's code page.
+// Path and text helpers for the ROM list. Paths are text in the system's code page; where that code page
+// has two-byte characters, their lead bytes are given, so that a second byte is never taken for a separator.
 #pragma once
 #include <string>
 #include <string_view>
+
+#include "romlist/lead_bytes.h"
 
 namespace quarvel {
 
@@ -10,11 +13,11 @@ std::string UpperAZ(std::string_view text);
 
 // "C:\roms\a.gba" gives "C:\roms\" (with its separator) and "a.gba". Both '\' and '/' separate,
 // and a drive's colon ends the directory part ("C:a.gba" gives "C:" and "a.gba").
-std::string DirectoryPart(std::string_view path);
-std::string FileNamePart(std::string_view path);
+std::string DirectoryPart(std::string_view path, const LeadBytes& leadBytes = {});
+std::string FileNamePart(std::string_view path, const LeadBytes& leadBytes = {});
 
 // Joins a folder and a name, putting a separator between them where the folder lacks one.
-std::string JoinPath(std::string_view folder, std::string_view name);
+std::string JoinPath(std::string_view folder, std::string_view name, const LeadBytes& leadBytes = {});
 
 // Whether a name is a full path of its own (drive-rooted "C:\..." or a UNC "\\server\...").
 bool IsFullPath(std::string_view name);
@@ -26,6 +29,6 @@ namespace quarvel {
 // Whether a caption edited in place may become a file name: it holds no character that Windows forbids
 // in names (\ / : * ? " < > | and control characters). A double quote would also break out of the
 // quoted path on the tool's command line. An empty caption is allowed.
-bool IsAllowedFileName(std::string_view name);
+bool IsAllowedFileName(std::string_view name, const LeadBytes& leadBytes = {});
 
 }  // namespace quarvel

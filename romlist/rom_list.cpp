@@ -10,19 +10,30 @@ bool RomList::AddFile(const std::string& path, const FactsReader& readFacts) {
   if (Contains(path)) return false;
   RomFileFacts facts = readFacts(path);
   RomRow row;
-  row.caption = FileNamePart(path);
+  row.caption = FileNamePart(path, leadBytes_);
   row.gameName = std::move(facts.gameName);
-  row.directory = DirectoryPart(path);
+  row.directory = DirectoryPart(path, leadBytes_);
   row.size = std::to_string(facts.size);
   CountKey(row, +1);
   rows_.push_back(std::move(row));
   return true;
 }
 
-void RomList::SetCaption(size_t index, std::string caption) {
+std::optional<size_t> RomList::FindCaptionPrefix(std::string_view prefix, size_t start) const {
+  std::string wanted = UpperAZ(prefix);
+  for (size_t step = 0; step < rows_.size(); ++step) {
+    size_t index = (start + step) % rows_.size();
+    if (UpperAZ(rows_[index].caption).starts_with(wanted)) return index;
+  }
+  return std::nullopt;
+}
+
+bool RomList::SetCaption(size_t index, std::string caption) {
+  if (index >= rows_.size()) return false;
   CountKey(rows_[index], -1);
   rows_[index].caption = std::move(caption);
   CountKey(rows_[index], +1);
+  return true;
 }
 
 void RomList::SetResult(size_t index, int icon, std::string result) {

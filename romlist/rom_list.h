@@ -2,11 +2,13 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "romlist/lead_bytes.h"
 #include "romlist/rom_row.h"
 
 namespace quarvel {
@@ -19,6 +21,8 @@ struct RomFileFacts {
 
 class RomList {
  public:
+  explicit RomList(const LeadBytes& leadBytes = {}) : leadBytes_(leadBytes) {}
+
   // Reads a file's facts, or throws when the file cannot be opened.
   using FactsReader = std::function<RomFileFacts(const std::string& path)>;
 
@@ -32,8 +36,13 @@ class RomList {
   // The facts are read only for a file not yet listed, so a throw leaves the list unchanged.
   bool AddFile(const std::string& path, const FactsReader& readFacts);
 
+  // Type-ahead: the first row from start onward, wrapping round, whose caption starts with prefix in
+  // any letter case (a to z); none when no caption does.
+  std::optional<size_t> FindCaptionPrefix(std::string_view prefix, size_t start) const;
+
   // Takes the in-place edit of a row's caption.
-  void SetCaption(size_t index, std::string caption);
+  // An index outside the rows changes nothing and gives false.
+  bool SetCaption(size_t index, std::string caption);
   void SetResult(size_t index, int icon, std::string result);
 
   // Removes the rows at the given indexes (any order, duplicates allowed); the others keep their order.
@@ -42,6 +51,7 @@ class RomList {
  private:
   void CountKey(const RomRow& row, int delta);
 
+  LeadBytes leadBytes_;
   std::vector<RomRow> rows_;
   // Upper-cased full path -> number of rows with it. Edited captions may give two rows one path.
   std::unordered_map<std::string, size_t> keyCounts_;

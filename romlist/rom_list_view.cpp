@@ -72,6 +72,30 @@ std::vector<size_t> RomListView::SelectedIndexes() const {
 
 bool RomListView::AnySelected() const { return ListView_GetSelectedCount(list_) > 0; }
 
+LRESULT RomListView::FindItem(const NMLVFINDITEMA& find) const {
+  const LVFINDINFOA& info = find.lvfi;
+  if (!info.psz) return -1;
+  return FindPrefix(info.flags, info.psz, find.iStart);
+}
+
+LRESULT RomListView::FindItem(const NMLVFINDITEMW& find) const {
+  const LVFINDINFOW& info = find.lvfi;
+  if (!info.psz) return -1;
+  char prefix[MAX_PATH] = {};
+  WideCharToMultiByte(CP_ACP, 0, info.psz, -1, prefix, sizeof(prefix) - 1, nullptr, nullptr);
+  return FindPrefix(info.flags, prefix, find.iStart);
+}
+
+// The list's type-ahead asks for a partial match from the focused row onward, wrapping round; a
+// search for a whole name is never asked of this list.
+LRESULT RomListView::FindPrefix(UINT flags, std::string_view prefix, int start) const {
+  if (!(flags & LVFI_PARTIAL) || prefix.empty()) return -1;
+  size_t from = start < 0 || static_cast<size_t>(start) >= rows_->Count() ? 0 : static_cast<size_t>(start);
+  std::optional<size_t> found = rows_->FindCaptionPrefix(prefix, from);
+  if (!found || (*found < from && !(flags & LVFI_WRAP))) return -1;
+  return static_cast<LRESULT>(*found);
+}
+
 void RomListView::FillDisplayInfo(NMLVDISPINFOA& info) const {
   LVITEMA& item = info.item;
   if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_->Count()) return;

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string_view>
 #include <vector>
 
 #include "romlist/rom_list.h"
@@ -27,10 +28,16 @@ class RomListView {
   std::vector<size_t> SelectedIndexes() const;
   bool AnySelected() const;
 
+  // Answers LVN_ODFINDITEM, which the list sends for the letters typed in it: the row, or -1.
+  LRESULT FindItem(const NMLVFINDITEMA& find) const;
+  LRESULT FindItem(const NMLVFINDITEMW& find) const;
+
   // Answers LVN_GETDISPINFO from the rows.
   void FillDisplayInfo(NMLVDISPINFOA& info) const;
 
  private:
+  LRESULT FindPrefix(UINT flags, std::string_view prefix, int start) const;
+
   HWND list_ = nullptr;
   const RomList* rows_ = nullptr;
 };

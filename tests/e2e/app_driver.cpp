@@ -404,6 +404,20 @@ std::vector<int> AppDriver::SelectedRows() const {
   return rows;
 }
 
+POINT AppDriver::CaptionPoint(int row) const {
+  RemoteMemory memory(process_, sizeof(RECT));
+  RECT rect{LVIR_LABEL, 0, 0, 0};
+  if (!memory.valid() || !memory.Write(0, &rect, sizeof(rect))) return POINT{-1, -1};
+  if (!SendWithTimeout(List(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.at(0))) ||
+      !memory.Read(0, &rect, sizeof(rect)))
+    return POINT{-1, -1};
+  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+HWND AppDriver::CaptionEditor() const {
+  return reinterpret_cast<HWND>(SendWithTimeout(List(), LVM_GETEDITCONTROL, 0, 0));
+}
+
 bool AppDriver::SelectRows(const std::vector<int>& rows) const {
   RemoteMemory memory(process_, sizeof(LVITEMA));
   if (!memory.valid()) return false;

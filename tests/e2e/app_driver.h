@@ -94,6 +94,10 @@ class AppDriver {
   std::vector<std::string> ColumnHeaders() const;
   std::vector<int> SelectedRows() const;
   bool SelectRows(const std::vector<int>& rows) const;
+  // The middle of a row's file name, in the list's client coordinates, for a real click there.
+  POINT CaptionPoint(int row) const;
+  // The open in-place editor of a file name, or null.
+  HWND CaptionEditor() const;
   std::string StatusText() const;
 
   // Adds files through the real open dialog: clicks "Add...", optionally opens `folder` in the

@@ -1,5 +1,6 @@
 // Removing rows: the Remove button, the Delete key and the row menu.
 #include "tests/e2e/e2e_fixture.h"
+#include "tests/support/real_input.h"
 
 namespace e2e {
 namespace {
@@ -45,6 +46,21 @@ TEST_F(RemoveRows, RemoveButtonRemovesTheSelectedRowsAndKeepsTheOthersInOrder) {
   EXPECT_EQ(app_.Row(1), (std::vector<std::string>{"r2.gba", "GAME 2", roms_.Path(), "1024", ""}));
   EXPECT_EQ(app_.SelectedRows(), std::vector<int>{});
   EXPECT_TRUE(app_.OpenDialogs().empty());
+}
+
+// The list asks the program which row the typed letters name; Delete then removes that row.
+TEST_F(RemoveRows, ATypedLetterSelectsTheNextRowStartingWithItForDelete) {
+  using namespace quarvel::testing;
+  for (const char* name : {"a.gba", "c.agb", "b.bin", "C2.gba"}) paths_.push_back(MakeRom(name));
+  StartWithRows(paths_);
+  ASSERT_TRUE(BringToFront(app_.MainWindow()));
+  ClickWindowAt(app_.List(), app_.CaptionPoint(2));
+  ASSERT_TRUE(WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{2}; }));
+  TypeText("c");
+  EXPECT_TRUE(WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{3}; })) << "from the focused row on";
+  PressKey(VK_DELETE);
+  ASSERT_TRUE(WaitUntil([&] { return app_.RowCount() == 3; })) << app_.RowCount();
+  EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.gba", "c.agb", "b.bin"}));
 }
 
 TEST_F(RemoveRows, DeleteKeyRemovesTheSelectedRows) {

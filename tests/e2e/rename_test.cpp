@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "tests/e2e/e2e_fixture.h"
+#include "tests/support/real_input.h"
 
 namespace e2e {
 namespace {
@@ -15,6 +16,24 @@ class RenameRows : public E2eTest {
     ASSERT_NE(edit, nullptr) << "the list did not start editing";
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
     app_.PostKey(edit, VK_RETURN);
+  }
+
+  // Opens a row's editor as a person does: one click selects the row, a second one on its name, later
+  // than a double-click would be, opens the editor a moment after.
+  HWND OpenEditorByClicks(int row) {
+    using namespace quarvel::testing;
+    if (!BringToFront(app_.MainWindow())) return nullptr;
+    ClickWindowAt(app_.List(), app_.CaptionPoint(row));
+    if (!WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{row}; })) return nullptr;
+    Sleep(GetDoubleClickTime() + 100);  // a minimum gap between the clicks, not a wait for the program
+    ClickWindowAt(app_.List(), app_.CaptionPoint(row));
+    WaitUntil([&] { return app_.CaptionEditor() != nullptr; });
+    return app_.CaptionEditor();
+  }
+  std::vector<std::string> FileNames() const {
+    std::vector<std::string> names;
+    for (int row = 0, count = app_.RowCount(); row < count; ++row) names.push_back(app_.Cell(row, kFileName));
+    return names;
   }
 };
 
@@ -40,6 +59,33 @@ TEST_F(RenameRows, ForbiddenCharacterIsRefusedWithANotice) {
   ASSERT_NO_FATAL_FAILURE(EditCaption(0, "bad?name.gba"));
   ExpectNotice("A file name cannot contain any of the following characters: \\ / : * ? \" < > |",
                "e2e_notice_forbidden_name");
+  EXPECT_TRUE(app_.Sync());
+  EXPECT_EQ(app_.Cell(0, kFileName), "keep.gba");
+}
+
+// The menu takes no focus, so the editor is still open when the rows go; the edit must end first and
+// never land on the row that takes its index.
+TEST_F(RenameRows, AnEditOpenWhenRowsAreRemovedFromTheMenuEndsFirst) {
+  using namespace quarvel::testing;
+  StartWithRows({MakeRom("a.gba"), MakeRom("b.gba"), MakeRom("c.agb"), MakeRom("d.bin")});
+  HWND editor = OpenEditorByClicks(1);
+  ASSERT_NE(editor, nullptr) << "the second click did not open the editor";
+  TypeText("renamed.gba");
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(editor) == "renamed.gba"; })) << TextOf(editor);
+  PressKey('F', {VK_MENU});
+  PressKey('R');
+  ASSERT_TRUE(WaitUntil([&] { return app_.RowCount() == 3; })) << app_.RowCount();
+  EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.gba", "c.agb", "d.bin"}));
+}
+
+// A click elsewhere ends the edit; the list may report that with no text, which is not an emptied name.
+TEST_F(RenameRows, AnEditEndedByAClickElsewhereKeepsTheNameTheEditorHeld) {
+  using namespace quarvel::testing;
+  StartWithRows({MakeRom("keep.gba")});
+  HWND editor = OpenEditorByClicks(0);
+  ASSERT_NE(editor, nullptr) << "the second click did not open the editor";
+  ClickWindow(app_.Control(IDC_CHECK_TRIM_FILE));
+  ASSERT_TRUE(WaitUntil([&] { return app_.CaptionEditor() == nullptr; }));
   EXPECT_TRUE(app_.Sync());
   EXPECT_EQ(app_.Cell(0, kFileName), "keep.gba");
 }

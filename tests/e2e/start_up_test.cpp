@@ -28,6 +28,7 @@ TEST_F(StartUp, WithoutTheToolReportsItOnceThenWorks) {
   HWND report = nullptr;
   EXPECT_EQ(WaitForFailureReport(&report), "Could not find \"Quarvel\" application.");
   ASSERT_NE(report, nullptr);
+  EXPECT_EQ(ClassNameOf(GetWindow(report, GW_OWNER)), MAIN_WINDOW_CLASS) << "owned by the main window";
   // The report comes before the main window shows.
   for (HWND window : app_.TopWindows()) EXPECT_NE(ClassNameOf(window), MAIN_WINDOW_CLASS);
   EXPECT_TRUE(app_.Screenshot("e2e_failure_report_missing_tool", {report}));

@@ -92,6 +92,21 @@ TEST(RomList, EditedCaptionIsThePathForLaterDuplicateChecks) {
   list.SetCaption(0, "");
   EXPECT_EQ(list.Row(0).FullPath(), "C:\\");
   EXPECT_TRUE(list.AddFile("C:\\renamed.gba", fake.reader()));
+  // An edit that ends after its row was removed lands nowhere.
+  EXPECT_FALSE(list.SetCaption(list.Count(), "late.gba"));
+  EXPECT_FALSE(list.Contains("C:\\late.gba"));
+}
+
+TEST(RomList, TypeAheadFindsTheNextCaptionFromTheStartRowAndWrapsInAnyLetterCase) {
+  RomList list;
+  FakeReader fake;
+  for (const char* path : {"C:\\a.gba", "C:\\Cb.gba", "C:\\d.bin", "C:\\c.agb"}) list.AddFile(path, fake.reader());
+  EXPECT_EQ(list.FindCaptionPrefix("c", 0), 1u);
+  EXPECT_EQ(list.FindCaptionPrefix("C", 2), 3u);
+  EXPECT_EQ(list.FindCaptionPrefix("cB", 2), 1u) << "wraps round";
+  EXPECT_EQ(list.FindCaptionPrefix("a.GBA", 1), 0u);
+  EXPECT_EQ(list.FindCaptionPrefix("x", 0), std::nullopt);
+  EXPECT_EQ(RomList().FindCaptionPrefix("a", 0), std::nullopt);
 }
 
 TEST(RomList, ResultIsStoredAsGiven) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form_main_layout.h"
+#include "tests/support/real_input.h"
 #include "tests/window/test_support.h"
 
 namespace quarvel::testing {
@@ -39,7 +40,6 @@ TEST(MainWindow, StartsWithCaptionDesignSizeAndEveryControlInPlace) {
   EXPECT_EQ(client.right, 627);
   EXPECT_EQ(client.bottom, 329);
   for (const ControlSpec& control : MainControls()) {
-    if (control.anchor == Anchor::Bottom) continue;
     RECT at = ClientRectOf(form, window.form().Control(control.id));
     EXPECT_EQ(at.left, control.designRect.left) << control.name;
     EXPECT_EQ(at.top, control.designRect.top) << control.name;
@@ -147,6 +147,16 @@ TEST(MainWindow, F1AnywhereAndHelpIndexOpenHelpOrGiveTheNotice) {
   MSG otherKey{window.form().Control(IDC_LISTVIEW1), WM_KEYDOWN, 'A', 0, 0, {}};
   window.form().PreviewKey(otherKey);
   EXPECT_EQ(window.messages().notices, std::vector<std::string>(3, "Could not find help file"));
+}
+
+TEST(MainWindow, AltF1ReachesTheKeyHandlerWhenTheFrameHasTheFocus) {
+  MainWindowFixture window;
+  HWND form = window.form().Handle();
+  ASSERT_TRUE(BringToFront(form));
+  SetFocus(form);
+  PressKey(VK_F1, {VK_MENU});
+  EXPECT_TRUE(PumpUntil([&] { return !window.messages().notices.empty(); }));
+  EXPECT_EQ(window.messages().notices, std::vector<std::string>{"Could not find help file"});
 }
 
 TEST(MainWindow, ViewLogFromButtonAndMenuGivesTheNoticeWithoutALog) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,5 +87,7 @@ class MainWindowFixture {
 
 // Pumps the thread's pending messages.
 void PumpMessages();
+// Pumps messages until done() holds or the time is up; returns its last answer.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 }  // namespace quarvel::testing
