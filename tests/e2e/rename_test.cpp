@@ -72,9 +72,14 @@ TEST_F(RenameRows, AnEditOpenWhenRowsAreRemovedFromTheMenuEndsFirst) {
   ASSERT_NE(editor, nullptr) << "the second click did not open the editor";
   TypeText("renamed.gba");
   ASSERT_TRUE(WaitUntil([&] { return TextOf(editor) == "renamed.gba"; })) << TextOf(editor);
-  PressKey('F', {VK_MENU});
+  // File on the menu bar, just above the client area's left corner, then its Remove entry.
+  POINT file{12, -GetSystemMetrics(SM_CYMENU) / 2};
+  ClickWindowAt(app_.MainWindow(), file);
   PressKey('R');
   ASSERT_TRUE(WaitUntil([&] { return app_.RowCount() == 3; })) << app_.RowCount();
+  ClickWindow(app_.Control(IDC_CHECK_TRIM_FILE));  // ends an edit still open, as a person's next click would
+  ASSERT_TRUE(WaitUntil([&] { return app_.CaptionEditor() == nullptr; }));
+  EXPECT_TRUE(app_.Sync());
   EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.gba", "c.agb", "d.bin"}));
 }
 
