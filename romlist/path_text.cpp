@@ -21,10 +21,12 @@ bool EndsWithSeparator(std::string_view text, const LeadBytes& leadBytes) {
 }
 }  // namespace
 
-std::string UpperAZ(std::string_view text) {
+std::string UpperAZ(std::string_view text, const LeadBytes& leadBytes) {
   std::string upper(text);
-  for (char& c : upper)
+  for (size_t index = 0; index < upper.size(); index += leadBytes.CharLength(upper, index)) {
+    char& c = upper[index];
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
   return upper;
 }
 

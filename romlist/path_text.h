@@ -8,8 +8,9 @@
 
 namespace quarvel {
 
-// Upper-cases the letters a to z only, so that paths compare the same on every code page.
-std::string UpperAZ(std::string_view text);
+// Upper-cases the letters a to z only, so that paths compare the same on every code page. The second
+// byte of a two-byte character is never a letter, even where its value is one.
+std::string UpperAZ(std::string_view text, const LeadBytes& leadBytes = {});
 
 // "C:\roms\a.gba" gives "C:\roms\" (with its separator) and "a.gba". Both '\' and '/' separate,
 // and a drive's colon ends the directory part ("C:a.gba" gives "C:" and "a.gba").

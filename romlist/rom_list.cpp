@@ -4,7 +4,7 @@
 
 namespace quarvel {
 
-bool RomList::Contains(std::string_view path) const { return keyCounts_.contains(UpperAZ(path)); }
+bool RomList::Contains(std::string_view path) const { return keyCounts_.contains(UpperAZ(path, leadBytes_)); }
 
 bool RomList::AddFile(const std::string& path, const FactsReader& readFacts) {
   if (Contains(path)) return false;
@@ -20,10 +20,10 @@ bool RomList::AddFile(const std::string& path, const FactsReader& readFacts) {
 }
 
 std::optional<size_t> RomList::FindCaptionPrefix(std::string_view prefix, size_t start) const {
-  std::string wanted = UpperAZ(prefix);
+  std::string wanted = UpperAZ(prefix, leadBytes_);
   for (size_t step = 0; step < rows_.size(); ++step) {
     size_t index = (start + step) % rows_.size();
-    if (UpperAZ(rows_[index].caption).starts_with(wanted)) return index;
+    if (UpperAZ(rows_[index].caption, leadBytes_).starts_with(wanted)) return index;
   }
   return std::nullopt;
 }
@@ -59,7 +59,7 @@ void RomList::Remove(const std::vector<size_t>& indexes) {
 }
 
 void RomList::CountKey(const RomRow& row, int delta) {
-  std::string key = UpperAZ(row.FullPath());
+  std::string key = UpperAZ(row.FullPath(), leadBytes_);
   if (delta > 0) {
     ++keyCounts_[key];
   } else if (auto found = keyCounts_.find(key); found != keyCounts_.end() && --found->second == 0) {

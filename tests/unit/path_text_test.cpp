@@ -72,6 +72,8 @@ TEST(PathText, TwoByteCharactersWhoseSecondByteIsASeparatorStayWhole) {
   EXPECT_EQ(FileNamePart("C:\\a\x83", cp932), "a\x83") << "a lone lead byte at the end";
   EXPECT_TRUE(IsAllowedFileName("\x83\x7c\x95\x5c.gba", cp932));
   EXPECT_FALSE(IsAllowedFileName("\x83\x7c|.gba", cp932));
+  // Two katakana whose second bytes are the values of 'a' and 'A' stay two characters.
+  EXPECT_EQ(UpperAZ("\x83\x61" "a", cp932), "\x83\x61" "A");
   // Without the table the same bytes are two single-byte characters.
   EXPECT_FALSE(IsAllowedFileName("\x83\x7c.gba"));
 }
