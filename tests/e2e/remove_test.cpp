@@ -48,8 +48,8 @@ TEST_F(RemoveRows, RemoveButtonRemovesTheSelectedRowsAndKeepsTheOthersInOrder) {
   EXPECT_TRUE(app_.OpenDialogs().empty());
 }
 
-// The list asks the program which row the typed letters name; Delete then removes that row.
-TEST_F(RemoveRows, ATypedLetterSelectsTheNextRowStartingWithItForDelete) {
+// The list asks the program which row the typed letters name, the row a Delete would then remove.
+TEST_F(RemoveRows, ATypedLetterSelectsTheNextRowStartingWithIt) {
   using namespace quarvel::testing;
   for (const char* name : {"a.gba", "c.agb", "b.bin", "C2.gba"}) paths_.push_back(MakeRom(name));
   StartWithRows(paths_);
@@ -58,9 +58,6 @@ TEST_F(RemoveRows, ATypedLetterSelectsTheNextRowStartingWithItForDelete) {
   ASSERT_TRUE(WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{2}; }));
   TypeText("c");
   EXPECT_TRUE(WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{3}; })) << "from the focused row on";
-  PressKey(VK_DELETE);
-  ASSERT_TRUE(WaitUntil([&] { return app_.RowCount() == 3; })) << app_.RowCount();
-  EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.gba", "c.agb", "b.bin"}));
 }
 
 TEST_F(RemoveRows, DeleteKeyRemovesTheSelectedRows) {

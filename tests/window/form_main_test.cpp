@@ -146,17 +146,13 @@ TEST(MainWindow, F1AnywhereAndHelpIndexOpenHelpOrGiveTheNotice) {
   window.Command(IDM_HELP_INDEX);
   MSG otherKey{window.form().Control(IDC_LISTVIEW1), WM_KEYDOWN, 'A', 0, 0, {}};
   window.form().PreviewKey(otherKey);
-  EXPECT_EQ(window.messages().notices, std::vector<std::string>(3, "Could not find help file"));
-}
-
-TEST(MainWindow, AltF1ReachesTheKeyHandlerWhenTheFrameHasTheFocus) {
-  MainWindowFixture window;
-  HWND form = window.form().Handle();
-  ASSERT_TRUE(BringToFront(form));
-  SetFocus(form);
+  // Alt+F1 comes as a system key, and with the frame focused, past the key preview.
+  ASSERT_TRUE(BringToFront(window.form().Handle()));
+  SetFocus(window.form().Handle());
   PressKey(VK_F1, {VK_MENU});
-  EXPECT_TRUE(PumpUntil([&] { return !window.messages().notices.empty(); }));
-  EXPECT_EQ(window.messages().notices, std::vector<std::string>{"Could not find help file"});
+  for (DWORD start = GetTickCount(); window.messages().notices.size() < 4 && GetTickCount() - start < 5000; Sleep(10))
+    PumpMessages();
+  EXPECT_EQ(window.messages().notices, std::vector<std::string>(4, "Could not find help file"));
 }
 
 TEST(MainWindow, ViewLogFromButtonAndMenuGivesTheNoticeWithoutALog) {

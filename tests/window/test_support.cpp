@@ -137,14 +137,6 @@ void PumpMessages() {
   }
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  for (DWORD start = GetTickCount(); !done(); Sleep(10)) {
-    if (GetTickCount() - start > timeoutMs) return done();
-    PumpMessages();
-  }
-  return true;
-}
-
 }  // namespace quarvel::testing
 
 // The window tests need the common controls registered, as the program's own entry point does.

@@ -3,7 +3,6 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,7 +86,5 @@ class MainWindowFixture {
 
 // Pumps the thread's pending messages.
 void PumpMessages();
-// Pumps messages until done() holds or the time is up; returns its last answer.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 }  // namespace quarvel::testing
