@@ -21,7 +21,7 @@ class RenameRows : public E2eTest {
 
   // Opens a row's editor as a person does: a click selects the row, a later second one opens the editor.
   HWND OpenEditorByClicks(int row) {
-      if (!BringToFront(app_.MainWindow())) return nullptr;
+    if (!BringToFront(app_.MainWindow())) return nullptr;
     ClickWindowAt(app_.List(), app_.CaptionPoint(row));
     if (!WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{row}; })) return nullptr;
     Sleep(GetDoubleClickTime() + 100);  // a minimum gap between the clicks, not a wait for the program
@@ -79,8 +79,7 @@ TEST_F(RenameRows, AnEditOpenWhenRowsAreRemovedFromTheMenuEndsFirst) {
 // A click elsewhere ends the edit; the list may report that with no text, which is not an emptied name.
 TEST_F(RenameRows, AnEditEndedByAClickElsewhereKeepsTheNameTheEditorHeld) {
   StartWithRows({MakeRom("keep.gba")});
-  HWND editor = OpenEditorByClicks(0);
-  ASSERT_NE(editor, nullptr) << "the second click did not open the editor";
+  ASSERT_NE(OpenEditorByClicks(0), nullptr) << "the second click did not open the editor";
   ClickWindow(app_.Control(IDC_CHECK_TRIM_FILE));
   ASSERT_TRUE(WaitUntil([&] { return app_.CaptionEditor() == nullptr; }));
   EXPECT_TRUE(app_.Sync());
