@@ -56,7 +56,8 @@ std::optional<std::vector<std::string>> OpenRomDialog::Run(HWND owner) {
   dialog.lpfnHook = PlacementHook;
   if (!GetOpenFileNameA(&dialog)) return std::nullopt;  // cancelled, or the choice did not fit
 
-  std::vector<std::string> paths = ParseOpenDialogResult(buffer.data(), kBufferChars, dialog.nFileOffset, ActiveCodePageLeadBytes());
+  std::vector<std::string> paths =
+      ParseOpenDialogResult(buffer.data(), kBufferChars, dialog.nFileOffset, ActiveCodePageLeadBytes());
   filterIndex_ = dialog.nFilterIndex;
   if (!paths.empty()) firstPath_ = paths.front();
   return paths;
