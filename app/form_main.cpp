@@ -161,6 +161,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:  // F1 with Alt held arrives as a system key
       FormKeyDown(wParam);
       break;
+    case WM_SETCURSOR:
+      if (OnSetCursor()) return TRUE;
+      break;
     case WM_CLOSE:
       PostQuitMessage(0);
       return 0;
@@ -177,6 +180,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TFormMain::OnCommand(int id, int notifyCode) {
+  // The person's input is dropped during a batch; a command posted by another program is refused too,
+  // so that batches never overlap and the list never changes under one.
+  if (batchRunning_) return;
   if (id == IDC_IMAGE1) {
     if (notifyCode == STN_CLICKED) Image1Click();
     return;

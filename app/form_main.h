@@ -89,6 +89,7 @@ class TFormMain {
   void EndLabelEdit();
   static LRESULT CALLBACK LabelEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR form);
+  bool OnSetCursor();
 
   void CreateControls();
   void LoadArtwork();
@@ -108,6 +109,7 @@ class TFormMain {
   HWND labelEdit_ = nullptr;  // the caption's in-place editor while it is open
   std::string labelEditText_;  // what the editor held when it went
   bool labelEditEscaped_ = false;
+  bool batchRunning_ = false;
   LeadBytes leadBytes_;
   RomList rows_;
   RomListView listView1_;

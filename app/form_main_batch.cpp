@@ -16,6 +16,26 @@ const char* StatusTextOf(Operation operation) {
   }
   return "Patching...";
 }
+
+// Marks a batch as running from its first tool run to its end, on the failure path too, and shows the
+// wait cursor meanwhile.
+class BatchRunning {
+ public:
+  explicit BatchRunning(bool& running)
+      : running_(running), previousCursor_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {
+    running_ = true;
+  }
+  ~BatchRunning() {
+    running_ = false;
+    SetCursor(previousCursor_);
+  }
+  BatchRunning(const BatchRunning&) = delete;
+  BatchRunning& operator=(const BatchRunning&) = delete;
+
+ private:
+  bool& running_;
+  HCURSOR previousCursor_;
+};
 }  // namespace
 
 void TFormMain::ButtonPatchClick() { RunBatch(Operation::Patch, false); }
@@ -27,7 +47,8 @@ void TFormMain::FixCurrent1Click() { RunBatch(Operation::Fix, true); }
 void TFormMain::UnpatchCurrent1Click() { RunBatch(Operation::Unpatch, true); }
 void TFormMain::st1Click() { RunBatch(Operation::Test, true); }
 
-// Runs inside the click handler to its end; the window takes no input meanwhile. A failure ends the
+// Runs inside the click handler to its end. While a tool runs the window is painted and answers the
+// system, and the person's input is dropped (tool/message_wait.h). A failure ends the
 // batch at its row: the rows before keep their new results and the status text stays without "done".
 void TFormMain::RunBatch(Operation operation, bool selectedOnly) {
   EndLabelEdit();
@@ -40,6 +61,7 @@ void TFormMain::RunBatch(Operation operation, bool selectedOnly) {
   } else {
     for (size_t index = 0; index < rows_.Count(); ++index) batchRows.push_back(index);
   }
+  BatchRunning running(batchRunning_);
   DeleteFileA((appDir_ + kLogFileName).c_str());
   SetStatusText(StatusTextOf(operation));
   for (size_t index : batchRows) {
@@ -48,6 +70,13 @@ void TFormMain::RunBatch(Operation operation, bool selectedOnly) {
     listView1_.RepaintRow(index);
   }
   SetStatusText(statusText_ + "done");
+}
+
+// Returns whether the cursor was set here: the wait cursor over the whole window while a batch runs.
+bool TFormMain::OnSetCursor() {
+  if (!batchRunning_) return false;
+  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  return true;
 }
 
 ResultCode TFormMain::ProcessItem(size_t index, Operation operation) {

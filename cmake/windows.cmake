@@ -22,6 +22,7 @@ add_library(quarvel_win STATIC
   romlist/dropped_files.cpp
   romlist/active_code_page.cpp
   tool/tool_runner.cpp
+  tool/message_wait.cpp
   app/open_rom_dialog.cpp
   app/form_main.cpp
   app/form_main_layout.cpp

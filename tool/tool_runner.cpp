@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tool/kernel_handle.h"
+#include "tool/message_wait.h"
 #include "ui/failure.h"
 
 namespace quarvel {
@@ -40,7 +41,7 @@ bool RunAndWait(const std::string& command, const std::string& parameters, int l
 
   bool result = true;
   DWORD wait = limit < 0 ? WaitForInputIdle(started.process.get(), static_cast<DWORD>(-static_cast<int64_t>(limit)))
-                         : WaitForSingleObject(started.process.get(), static_cast<DWORD>(limit));
+                         : WaitForProcessHandlingMessages(started.process.get(), static_cast<DWORD>(limit));
   if (wait == WAIT_TIMEOUT) {
     TerminateProcess(started.process.get(), 1);
     // Let the ending finish, so the exit code read below is the 1 just given.

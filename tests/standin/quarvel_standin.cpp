@@ -4,7 +4,8 @@
 //
 // Exit code: the environment variable QUARVEL_STANDIN_PLAN may name a file of lines "<text> <outcome>";
 // the first line whose text occurs in the ROM path (or whose text is "*") decides. QUARVEL_STANDIN_EXIT
-// gives the outcome for every file. An outcome is a number, "crash" (an access violation) or "hang".
+// gives the outcome for every file. An outcome is a number, "crash" (an access violation) or "hang";
+// "sleep:<ms>:<outcome>" takes that many milliseconds before the outcome, for a slow run.
 // Without either, a demonstration: a ROM file name containing "patched" gives -4, "broken" -2,
 // "problem" -1, "error" 1, and any other 0.
 // QUARVEL_STANDIN_RECORD may name a file to which each run appends its command line, its current
@@ -104,6 +105,11 @@ int main(int argc, char** argv) {
                                                          std::to_string(GetCurrentProcessId()));
   Arguments arguments = ReadArguments(argc, argv);
   std::string outcome = ChosenOutcome(arguments.romPath);
+  if (outcome.rfind("sleep:", 0) == 0) {
+    char* rest = nullptr;
+    Sleep(static_cast<DWORD>(std::strtoul(outcome.c_str() + 6, &rest, 10)));
+    outcome = *rest == ':' ? rest + 1 : "0";
+  }
   AppendLine(arguments.logPath, "Quarvel stand-in (patches nothing): " + arguments.action + arguments.options + " \"" +
                                     arguments.romPath + "\" -> " + outcome);
   if (outcome == "crash") RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
