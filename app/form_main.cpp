@@ -161,6 +161,15 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:  // F1 with Alt held arrives as a system key
       FormKeyDown(wParam);
       break;
+    case WM_ACTIVATE:
+      if (OnActivate(LOWORD(wParam), HIWORD(wParam) != 0)) return 0;
+      break;
+    case WM_SETFOCUS:
+      OnSetFocus();
+      return 0;
+    case WM_CANCELMODE:  // sent before the window is disabled for a modal dialog, which takes the focus away
+      RememberFocusedControl();
+      break;
     case WM_SETCURSOR:
       if (OnSetCursor()) return TRUE;
       break;

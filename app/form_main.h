@@ -89,7 +89,13 @@ class TFormMain {
   void EndLabelEdit();
   static LRESULT CALLBACK LabelEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR form);
+  bool OnActivate(WORD state, bool minimized);
+  void OnSetFocus();
   bool OnSetCursor();
+
+  // Like a dialog, the window keeps its focused control while it is inactive.
+  void RememberFocusedControl();
+  HWND FocusTarget() const;
 
   void CreateControls();
   void LoadArtwork();
@@ -110,6 +116,7 @@ class TFormMain {
   std::string labelEditText_;  // what the editor held when it went
   bool labelEditEscaped_ = false;
   bool batchRunning_ = false;
+  HWND focusedControl_ = nullptr;  // a child of the window, given the focus back on activation
   LeadBytes leadBytes_;
   RomList rows_;
   RomListView listView1_;

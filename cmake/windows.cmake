@@ -29,6 +29,7 @@ add_library(quarvel_win STATIC
   app/form_main_list.cpp
   app/form_main_batch.cpp
   app/form_main_documents.cpp
+  app/form_main_focus.cpp
   app/form_about.cpp
 )
 target_link_libraries(quarvel_win PUBLIC quarvel_core ${WIN_LIBS})
