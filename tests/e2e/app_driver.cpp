@@ -318,6 +318,13 @@ bool AppDriver::Acknowledge(HWND dialog) const {
   return WaitGone(dialog);
 }
 
+HWND AppDriver::FocusedWindow() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow_, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
 void AppDriver::PostCommand(int id, int notifyCode) const {
   PostMessageA(mainWindow_, WM_COMMAND, MAKEWPARAM(id, notifyCode), reinterpret_cast<LPARAM>(Control(id)));
 }
