@@ -7,6 +7,7 @@
 namespace quarvel {
 
 namespace {
+// Keys, and the mouse over the client area and over the frame: the title bar, its buttons, the menu bar.
 bool IsPersonsInput(UINT message) {
   return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
          (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
