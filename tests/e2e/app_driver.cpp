@@ -318,11 +318,12 @@ bool AppDriver::Acknowledge(HWND dialog) const {
   return WaitGone(dialog);
 }
 
-HWND AppDriver::FocusedWindow() const {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof(info);
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow_, nullptr), &info)) return nullptr;
-  return info.hwndFocus;
+bool AppDriver::WaitForFocusOn(HWND control) const {
+  return WaitUntil([&] {
+    GUITHREADINFO info{};  // GetFocus would answer only for this test's own thread
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow_, nullptr), &info) && info.hwndFocus == control;
+  });
 }
 
 void AppDriver::PostCommand(int id, int notifyCode) const {

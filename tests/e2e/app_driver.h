@@ -83,9 +83,8 @@ class AppDriver {
   void ClickButton(int id) const;
   void PostKey(HWND target, UINT virtualKey) const;
   bool IsChecked(int id) const;
-  // The program's window that has the keyboard focus, read from its GUI thread's state (GetFocus
-  // answers only for the caller's own thread); null when none has it.
-  HWND FocusedWindow() const;
+  // Waits until the control has the keyboard focus, read from the program's GUI thread state.
+  bool WaitForFocusOn(HWND control) const;
   // Waits until the program has handled everything posted to it so far.
   bool Sync(DWORD timeoutMs = kWaitMs) const;
 

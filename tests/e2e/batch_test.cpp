@@ -270,64 +270,30 @@ TEST_F(Batches, RowMenuOpenedFromTheKeyboardRunsTheChosenAction) {
   EXPECT_EQ(Results(), (std::vector<std::string>{"", "", "OK"}));
 }
 
-// While a tool runs, the window goes on answering the system: the system never counts it as hung.
-TEST_F(Batches, AToolRunOfSevenSecondsNeverMakesTheWindowCountAsHung) {
-  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(1));
-  WritePlan({"* sleep:7000:0"});
-  DWORD start = GetTickCount();
-  app_.ClickButton(IDC_BUTTON_TEST);
+// Never hung, results as they come, clicks dropped, focus kept though a window (a console) took the activation.
+TEST_F(Batches, ASlowBatchStaysAliveAndDropsTheClicksMadeDuringIt) {
+  using namespace quarvel::testing;
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(2));
+  WritePlan({"r0.gba sleep:7000:0", "r1.gba sleep:3000:-4"});
+  HWND test = app_.Control(IDC_BUTTON_TEST);
+  ASSERT_TRUE(BringToFront(app_.MainWindow()));
+  ClickWindow(test);
   bool everHung = false;
-  bool done = WaitUntil(
-      [&] {
-        everHung = everHung || IsHungAppWindow(app_.MainWindow());
-        return app_.StatusText() == "Testing...done";
-      },
-      60000);
-  ASSERT_TRUE(done);
-  EXPECT_GE(GetTickCount() - start, 7000u) << "the tool run was not a slow one";
-  EXPECT_FALSE(everHung);
-}
-
-// A person's clicks made during a batch are dropped, not run once it ends; meanwhile each row's result
-// shows as soon as its run ends.
-TEST_F(Batches, ClicksDuringABatchStartNoOtherBatchAndResultsShowAsTheyCome) {
-  using namespace quarvel::testing;
-  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(3));
-  WritePlan({"* sleep:1500:0"});
-  HWND test = app_.Control(IDC_BUTTON_TEST);
-  ASSERT_TRUE(BringToFront(app_.MainWindow()));
-  ClickWindow(test);
-  ASSERT_TRUE(WaitUntil([&] { return app_.Cell(0, kResult) == "OK"; }));
+  auto shown = [&](int row) { everHung |= IsHungAppWindow(app_.MainWindow()); return app_.Cell(row, kResult) != ""; };
+  ASSERT_TRUE(WaitUntil([&] { return shown(0); }, 60000));
   EXPECT_EQ(app_.StatusText(), "Testing...");
-  EXPECT_EQ(app_.Cell(2, kResult), "");
-  EXPECT_TRUE(app_.Screenshot("e2e_batch_first_result_shown", {app_.MainWindow()}));
+  EXPECT_TRUE(app_.Screenshot("e2e_slow_batch_first_result", {app_.MainWindow()}));
   for (int click = 0; click < 3; ++click) ClickWindow(test);
-  EXPECT_EQ(app_.StatusText(), "Testing...") << "the clicks came too late to test anything";
-  EXPECT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
-  EXPECT_TRUE(app_.Screenshot("e2e_batch_all_results_shown", {app_.MainWindow()}));
-  // Input is handled in order: once this key's notice shows, any click queued before it has run.
-  PressKey(VK_F1);
-  ExpectNotice("Could not find help file");
-  EXPECT_EQ(Record().size(), 3u);
-}
-
-// On Windows the tool's console window takes the activation while it runs; here a window of the test
-// program takes it. When the program is active again, the focus is where it was.
-TEST_F(Batches, FocusComesBackToTheClickedButtonAfterABatchWhoseToolTookTheActivation) {
-  using namespace quarvel::testing;
-  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(1));
-  WritePlan({"* sleep:1500:0"});
-  HWND test = app_.Control(IDC_BUTTON_TEST);
-  ASSERT_TRUE(BringToFront(app_.MainWindow()));
-  ClickWindow(test);
-  ASSERT_TRUE(WaitUntil([&] { return Record().size() == 1; })) << "the tool did not start";
-  HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 99, 99, nullptr, nullptr, nullptr, nullptr);
   EXPECT_TRUE(BringToFront(other));
-  EXPECT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
+  ASSERT_TRUE(WaitUntil([&] { return shown(1); }));
+  EXPECT_FALSE(everHung) << "through a tool run of 7 s";
   DestroyWindow(other);
-  ASSERT_TRUE(BringToFront(app_.MainWindow()));
-  EXPECT_TRUE(WaitUntil([&] { return app_.FocusedWindow() == test; }));
+  ASSERT_TRUE(WaitUntil([&] { return BringToFront(app_.MainWindow()); }));
+  EXPECT_TRUE(app_.WaitForFocusOn(test));
+  PressKey(VK_F1);  // input is handled in order: once this notice shows, any click queued before it has run
+  ExpectNotice("Could not find help file");
+  EXPECT_EQ(Record().size(), 2u);
 }
 
 }  // namespace

@@ -22,12 +22,27 @@ class RemoveRows : public E2eTest {
   std::vector<std::string> paths_;
 };
 
-TEST_F(RemoveRows, DeleteKeyWithNothingSelectedAsksForASelection) {
+// Real keys and clicks: after the notice and after the About dialog the focus is back on the list.
+TEST_F(RemoveRows, DeleteKeyAsksForASelectionEachTimeAsTheFocusOutlastsDialogs) {
+  using namespace quarvel::testing;
   ASSERT_NO_FATAL_FAILURE(StartWithFive());
-  ASSERT_TRUE(app_.SelectRows({}));
-  app_.PostKey(app_.List(), VK_DELETE);
+  EXPECT_TRUE(app_.WaitForFocusOn(app_.Control(IDC_BUTTON_ADD))) << "the first control in tab order";
+  ASSERT_TRUE(BringToFront(app_.MainWindow()));
+  ClickWindow(app_.List());  // below the rows: selects none, and the keys that follow go to the list
+  PressKey(VK_DELETE);
+  HWND notice = app_.WaitForTopWindow(NOTICE_WINDOW_CAPTION);
+  ASSERT_NE(notice, nullptr);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(app_.WaitGone(notice));
+  PressKey(VK_DELETE);
   ExpectNotice("Please select at least one file", "e2e_notice_select_a_file");
   EXPECT_EQ(app_.RowCount(), 5);
+  ClickWindow(app_.Control(IDC_IMAGE1));  // the picture takes no focus
+  HWND about = app_.WaitForTopWindow("About...");
+  ASSERT_NE(about, nullptr);
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(app_.WaitGone(about));
+  EXPECT_TRUE(app_.WaitForFocusOn(app_.List()));
 }
 
 TEST_F(RemoveRows, RemoveButtonWithNothingSelectedAsksForASelection) {

@@ -106,9 +106,8 @@ int main(int argc, char** argv) {
   Arguments arguments = ReadArguments(argc, argv);
   std::string outcome = ChosenOutcome(arguments.romPath);
   if (outcome.rfind("sleep:", 0) == 0) {
-    char* rest = nullptr;
-    Sleep(static_cast<DWORD>(std::strtoul(outcome.c_str() + 6, &rest, 10)));
-    outcome = *rest == ':' ? rest + 1 : "0";
+    Sleep(std::strtoul(outcome.c_str() + 6, nullptr, 10));
+    outcome = outcome.substr(outcome.find(':', 6) + 1);
   }
   AppendLine(arguments.logPath, "Quarvel stand-in (patches nothing): " + arguments.action + arguments.options + " \"" +
                                     arguments.romPath + "\" -> " + outcome);

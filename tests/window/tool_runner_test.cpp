@@ -104,17 +104,5 @@ TEST_F(ToolRunnerTest, ANegativeLimitWaitsForInputIdleAndZeroDoesNotWait) {
   EXPECT_TRUE(RunAndWait(Command(), "x", -5000, true, exitCode));
 }
 
-// The wait handles the thread's messages, so it meets a request to quit; the message loop must still get it.
-TEST_F(ToolRunnerTest, ARequestToQuitMetDuringTheWaitIsPostedAgain) {
-  ScopedEnvironment slow("QUARVEL_STANDIN_EXIT", "sleep:300:-4");
-  PostQuitMessage(3);
-  int32_t exitCode = 0;
-  EXPECT_TRUE(RunAndWait(Command(), "x", 30000, true, exitCode));
-  EXPECT_EQ(exitCode, -4);
-  MSG message{};
-  ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(message.wParam, 3u);
-}
-
 }  // namespace
 }  // namespace quarvel::testing
