@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes a few small made-up ROM files for a first run; their names steer the stand-in tool's answers."""
+"""Writes a few small made-up ROM files for a first run; their names steer the stand-in tool's answers.
+The X11 drop test writes its files with rom_image too."""
 import pathlib
 import sys
 
@@ -11,9 +12,17 @@ DEMOS = {
     "Error prone.bin": b"ERRORS\0\0\0\0\0\0AERE01",
 }
 
-folder = pathlib.Path(sys.argv[1])
-folder.mkdir(parents=True, exist_ok=True)
-for name, header in DEMOS.items():
-    image = bytearray(512)
-    image[160:160 + len(header)] = header
-    (folder / name).write_bytes(bytes(image))
+
+def rom_image(size, header):
+    """A made-up ROM file: zeros, with `header` written at offset 160 (cut off where the file ends)."""
+    image = bytearray(size)
+    room = max(0, min(len(header), size - 160))
+    image[160:160 + room] = header[:room]
+    return bytes(image)
+
+
+if __name__ == "__main__":
+    folder = pathlib.Path(sys.argv[1])
+    folder.mkdir(parents=True, exist_ok=True)
+    for name, header in DEMOS.items():
+        (folder / name).write_bytes(rom_image(512, header))

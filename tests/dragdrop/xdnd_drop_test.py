@@ -26,6 +26,9 @@ import urllib.parse
 from Xlib import X, Xatom, display as xdisplay, error as xerror
 from Xlib.protocol import event as xevent
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+from make_demo_roms import rom_image  # noqa: E402  one ROM writer for the scripts and the tests
+
 MAIN_CAPTION = "Quarvel Front-End v1.1"
 REPORT_CAPTION = "Quarvel Front-End"
 # The main window's client area and the list inside it, in client pixels.
@@ -54,14 +57,6 @@ def check(condition, text):
     if not condition:
         raise CheckFailed(text)
     log("ok: " + text)
-
-
-def rom_image(size, header):
-    """A made-up ROM file: zeros, with `header` written at offset 160 (cut off where the file ends)."""
-    image = bytearray(size)
-    room = max(0, min(len(header), size - 160))
-    image[160:160 + room] = header[:room]
-    return bytes(image)
 
 
 class RomFile:

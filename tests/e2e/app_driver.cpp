@@ -10,24 +10,23 @@
 
 #include "app/control_ids.h"
 #include "tests/e2e/png_writer.h"
-#include "tests/e2e/remote_memory.h"
+#include "tests/support/real_input.h"
+#include "tests/support/remote_memory.h"
 
 namespace e2e {
 
+using quarvel::testing::ChildWindows;
+using quarvel::testing::ImagePathOf;
+using quarvel::testing::RemoteMemory;
+using quarvel::testing::SendWithTimeout;
+using quarvel::testing::TopLevelWindows;
+
 namespace {
-constexpr DWORD kPollMs = 50;
-constexpr DWORD kMessageTimeoutMs = 5000;
 constexpr int kOpenDialogFileNameBox = 0x47C;
+constexpr int kOpenDialogFileType = 0x470;
 constexpr int kNoticeTextId = 100;
 constexpr int kColumnCount = 5;
 constexpr int kCellChars = 1024;
-
-LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* answered = nullptr) {
-  DWORD_PTR result = 0;
-  LRESULT ok = SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kMessageTimeoutMs, &result);
-  if (answered) *answered = ok != 0;
-  return ok ? static_cast<LRESULT>(result) : 0;
-}
 
 struct ProcessEntry {
   DWORD id;
@@ -45,16 +44,6 @@ std::vector<ProcessEntry> AllProcesses() {
     entries.push_back(ProcessEntry{entry.th32ProcessID, entry.th32ParentProcessID, entry.szExeFile});
   CloseHandle(snapshot);
   return entries;
-}
-
-std::string ImagePathOf(DWORD processId) {
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-  if (!process) return {};
-  char path[MAX_PATH * 4];
-  DWORD length = sizeof(path);
-  std::string image = QueryFullProcessImageNameA(process, 0, path, &length) ? std::string(path, length) : "";
-  CloseHandle(process);
-  return image;
 }
 
 // Wine starts its session's own processes (the desktop, services) from whichever program first needs
@@ -82,14 +71,9 @@ ULONGLONG CreationTimeOf(DWORD processId) {
 
 bool StillRunning(HANDLE process) { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
 
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-  return !prefix.empty() && text.size() >= prefix.size() && Upper(text.substr(0, prefix.size())) == Upper(prefix);
+  return !prefix.empty() && text.size() >= prefix.size() && AsciiUpper(text.substr(0, prefix.size())) == AsciiUpper(prefix);
 }
 
 // The current environment with the changes applied; the stand-in's own variables are never inherited
@@ -104,14 +88,14 @@ std::vector<char> EnvironmentBlock(const std::vector<std::pair<std::string, std:
       if (equals == std::string::npos) continue;
       std::string name = text.substr(0, equals);
       if (StartsWithNoCase(name, "QUARVEL_STANDIN_")) continue;
-      byUpperName[Upper(name)] = name;
-      original[Upper(name)] = text.substr(equals + 1);
+      byUpperName[AsciiUpper(name)] = name;
+      original[AsciiUpper(name)] = text.substr(equals + 1);
     }
     FreeEnvironmentStringsA(strings);
   }
   for (const auto& [name, value] : changes) {
-    byUpperName[Upper(name)] = name;
-    original[Upper(name)] = value;
+    byUpperName[AsciiUpper(name)] = name;
+    original[AsciiUpper(name)] = value;
   }
   std::vector<char> block;
   for (const auto& [upper, value] : original) {  // sorted by name, as Windows expects
@@ -123,61 +107,12 @@ std::vector<char> EnvironmentBlock(const std::vector<std::pair<std::string, std:
   return block;
 }
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
-// All descendants of `parent`, parents before their children.
-std::vector<HWND> ChildWindows(HWND parent) {
-  std::vector<HWND> children;
-  EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&children));
-  return children;
-}
-
-std::vector<HWND> TopLevelWindows() {
-  std::vector<HWND> windows;
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
-  return windows;
-}
-
 HWND FindChildById(HWND parent, int id) {
   for (HWND child : ChildWindows(parent))
     if (GetDlgCtrlID(child) == id) return child;
   return nullptr;
 }
 }  // namespace
-
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (done()) return true;
-    if (GetTickCount() - start >= timeoutMs) return done();
-    Sleep(kPollMs);
-  }
-}
-
-std::string ClassNameOf(HWND window) {
-  char name[256] = {};
-  int length = GetClassNameA(window, name, sizeof(name));
-  return std::string(name, length > 0 ? static_cast<size_t>(length) : 0);
-}
-
-std::string TextOf(HWND window) {
-  char text[4096] = {};
-  bool answered = false;
-  LRESULT length = SendWithTimeout(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), &answered);
-  if (!answered) return {};
-  return std::string(text, static_cast<size_t>(std::clamp<LRESULT>(length, 0, sizeof(text) - 1)));
-}
-
-std::vector<std::string> StaticTextsOf(HWND window) {
-  std::vector<std::string> texts;
-  for (HWND child : ChildWindows(window))
-    if (_stricmp(ClassNameOf(child).c_str(), "Static") == 0)
-      if (std::string text = TextOf(child); !text.empty()) texts.push_back(text);
-  return texts;
-}
 
 HWND FindDescendant(HWND parent, const std::string& className) {
   for (HWND child : ChildWindows(parent))
@@ -340,6 +275,36 @@ void AppDriver::PostKey(HWND target, UINT virtualKey) const {
 
 bool AppDriver::IsChecked(int id) const { return SendWithTimeout(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+HWND AppDriver::WaitForOpenMenu(DWORD timeoutMs) const {
+  HWND menu = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : TopWindows())
+          if (ClassNameOf(window) == "#32768") menu = window;
+        return menu != nullptr;
+      },
+      timeoutMs);
+  return menu;
+}
+
+bool AppDriver::ChooseFromMenu(char menuKey, char entryKey) const {
+  if (!quarvel::testing::BringToFront(mainWindow_)) return false;
+  quarvel::testing::PressKey(static_cast<WORD>(menuKey), {VK_MENU});
+  if (!WaitForOpenMenu()) return false;
+  quarvel::testing::PressKey(static_cast<WORD>(entryKey));
+  return true;
+}
+
+void AppDriver::Settle() const {
+  Sync();
+  WaitUntil([this] {
+    for (HWND window : TopLevelWindows())
+      if (quarvel::testing::ProcessOf(window) == processId_ && ClassNameOf(window) == "#32770" && !IsWindowVisible(window))
+        return false;
+    return true;
+  });
+}
+
 bool AppDriver::Sync(DWORD timeoutMs) const {
   DWORD_PTR result = 0;
   return SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
@@ -348,29 +313,7 @@ bool AppDriver::Sync(DWORD timeoutMs) const {
 int AppDriver::RowCount() const { return static_cast<int>(SendWithTimeout(List(), LVM_GETITEMCOUNT, 0, 0)); }
 
 std::string AppDriver::Cell(int row, int column) const {
-  RemoteMemory memory(process_, sizeof(LVITEMA) + kCellChars);
-  if (!memory.valid()) return {};
-  LVITEMA item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.iSubItem = column;
-  item.pszText = memory.at(sizeof(LVITEMA));
-  item.cchTextMax = kCellChars;
-  char zero = '\0';
-  memory.Write(0, &item, sizeof(item));
-  memory.Write(sizeof(LVITEMA), &zero, 1);
-  SendWithTimeout(List(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.at(0)));
-  // The list may answer with its own buffer instead of ours.
-  LVITEMA answer{};
-  memory.Read(0, &answer, sizeof(answer));
-  if (answer.pszText && answer.pszText != item.pszText) {
-    std::string text(kCellChars, '\0');
-    SIZE_T read = 0;
-    ReadProcessMemory(process_, answer.pszText, text.data(), text.size(), &read);
-    text.resize(strnlen(text.c_str(), read));
-    return text;
-  }
-  return memory.ReadText(sizeof(LVITEMA), kCellChars);
+  return quarvel::testing::ReadListCell(process_, List(), row, column).value_or("");
 }
 
 std::vector<std::string> AppDriver::Row(int row) const {
@@ -445,34 +388,50 @@ bool AppDriver::SelectRows(const std::vector<int>& rows) const {
 }
 
 std::string AppDriver::StatusText() const {
-  HWND statusBar = Control(IDC_STATUSBAR1);
-  RemoteMemory memory(process_, kCellChars);
-  if (!statusBar || !memory.valid()) return {};
-  char zero = '\0';
-  memory.Write(0, &zero, 1);
-  // In simple mode Wine answers for index 0.
-  SendWithTimeout(statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(memory.at(0)));
-  return memory.ReadText(0, kCellChars);
+  return quarvel::testing::ReadStatusText(process_, Control(IDC_STATUSBAR1));
 }
 
-std::string AppDriver::OpenDialogFolder(HWND dialog) const {
-  RemoteMemory memory(process_, kCellChars);
+// A path the open dialog gives back through a CDM_ message, into memory in the program's process.
+std::string AskOpenDialog(HANDLE process, HWND dialog, UINT message) {
+  RemoteMemory memory(process, kCellChars);
   if (!memory.valid()) return {};
   char zero = '\0';
   memory.Write(0, &zero, 1);
-  SendWithTimeout(dialog, CDM_GETFOLDERPATH, kCellChars, reinterpret_cast<LPARAM>(memory.at(0)));
+  SendWithTimeout(dialog, message, kCellChars, reinterpret_cast<LPARAM>(memory.at(0)));
   return memory.ReadText(0, kCellChars);
 }
 
-bool AppDriver::ChooseInOpenDialog(const std::string& folder, const std::string& typed) {
-  auto openDialog = [this]() -> HWND {
+std::string AppDriver::OpenDialogFolder(HWND dialog) const { return AskOpenDialog(process_, dialog, CDM_GETFOLDERPATH); }
+
+std::string AppDriver::OpenDialogFilePath(HWND dialog) const { return AskOpenDialog(process_, dialog, CDM_GETFILEPATH); }
+
+int AppDriver::OpenDialogFilter(HWND dialog) const {
+  return static_cast<int>(SendWithTimeout(FindChildById(dialog, kOpenDialogFileType), CB_GETCURSEL, 0, 0));
+}
+
+void AppDriver::SetOpenDialogFilter(HWND dialog, int index) const {
+  HWND types = FindChildById(dialog, kOpenDialogFileType);
+  SendWithTimeout(types, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendWithTimeout(dialog, WM_COMMAND, MAKEWPARAM(kOpenDialogFileType, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+}
+
+HWND AppDriver::WaitForOpenDialog() const {
+  HWND found = nullptr;
+  WaitUntil([&] {
     for (HWND dialog : OpenDialogs())
-      if (FindChildById(dialog, kOpenDialogFileNameBox)) return dialog;
-    return nullptr;
-  };
+      if (FindChildById(dialog, kOpenDialogFileNameBox)) found = dialog;
+    return found != nullptr;
+  });
+  return found;
+}
+
+bool AppDriver::ChooseInOpenDialog(const std::string& folder, const std::string& typed) {
   ClickButton(IDC_BUTTON_ADD);
-  HWND dialog = nullptr;
-  if (!WaitUntil([&] { return (dialog = openDialog()) != nullptr; })) {
+  return ChooseIn(WaitForOpenDialog(), folder, typed);
+}
+
+bool AppDriver::ChooseIn(HWND dialog, const std::string& folder, const std::string& typed) {
+  if (!dialog) {
     problem_ = "the open dialog did not appear";
     return false;
   }
@@ -489,8 +448,8 @@ bool AppDriver::ChooseInOpenDialog(const std::string& folder, const std::string&
   if (!folder.empty()) {
     // Typing a folder and pressing Open goes into the folder; the dialog stays open.
     typeAndOpen(folder);
-    std::string wanted = Upper(folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder);
-    if (!WaitUntil([&] { return Upper(OpenDialogFolder(dialog)) == wanted || !IsWindow(dialog); }) ||
+    std::string wanted = AsciiUpper(folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder);
+    if (!WaitUntil([&] { return AsciiUpper(OpenDialogFolder(dialog)) == wanted || !IsWindow(dialog); }) ||
         !IsWindow(dialog)) {
       problem_ = "the open dialog did not go into " + folder;
       return false;

@@ -11,20 +11,16 @@
 #include <vector>
 
 #include "tests/e2e/test_files.h"
+#include "tests/support/remote_windows.h"
 
 namespace e2e {
 
-// Wine can be slow to start a process or open a dialog, so waits are generous.
-constexpr DWORD kWaitMs = 15000;
+using quarvel::testing::ClassNameOf;
+using quarvel::testing::kWaitMs;
+using quarvel::testing::TextOf;
+using quarvel::testing::WaitUntil;
 
-// Polls `done` until it holds or the time is up; returns its last answer.
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs);
-
-std::string ClassNameOf(HWND window);
-// The window's text through WM_GETTEXT, with a time limit so a busy program cannot block the test.
-std::string TextOf(HWND window);
-// The texts of the window's static children, in creation order, empty ones left out.
-std::vector<std::string> StaticTextsOf(HWND window);
+using quarvel::testing::StaticTextsOf;
 // The first descendant of `parent` whose class is `className` (any case).
 HWND FindDescendant(HWND parent, const std::string& className);
 
@@ -85,8 +81,16 @@ class AppDriver {
   bool IsChecked(int id) const;
   // Waits until the control has the keyboard focus, read from the program's GUI thread state.
   bool WaitForFocusOn(HWND control) const;
+  // A menu that is open now (the main menu's drop-down or the row menu); waits for it.
+  HWND WaitForOpenMenu(DWORD timeoutMs = kWaitMs) const;
+  // Picks a main-menu entry with real keys, as a person does: Alt and the menu's access key, then the
+  // entry's. False when the menu did not open.
+  bool ChooseFromMenu(char menuKey, char entryKey) const;
   // Waits until the program has handled everything posted to it so far.
   bool Sync(DWORD timeoutMs = kWaitMs) const;
+  // Sync, then waits until any dialog the program has made meanwhile is showing: a dialog raised by
+  // what was posted exists before the program answers, and shows once its modal loop starts.
+  void Settle() const;
 
   // The ROM list, read across the process boundary.
   int RowCount() const;
@@ -106,8 +110,17 @@ class AppDriver {
   // dialog first, types `typed` into the file-name box and presses Open. Does not wait for what
   // follows (a row, or a failure report).
   bool ChooseInOpenDialog(const std::string& folder, const std::string& typed);
+  // The same in an open dialog that is already showing.
+  bool ChooseIn(HWND dialog, const std::string& folder, const std::string& typed);
+  // The program's open dialog; waits for it.
+  HWND WaitForOpenDialog() const;
   // The folder an open dialog of the program shows, without a trailing backslash.
   std::string OpenDialogFolder(HWND dialog) const;
+  // The full path the open dialog would open now: its folder and the file-name box.
+  std::string OpenDialogFilePath(HWND dialog) const;
+  // The index of the open dialog's chosen file type; setting it is set-up, not a person's choice.
+  int OpenDialogFilter(HWND dialog) const;
+  void SetOpenDialogFilter(HWND dialog, int index) const;
   // The same, for full paths of files in one folder, then waits until the list has `expectedRows`.
   bool AddFiles(const std::vector<std::string>& paths, int expectedRows);
 

@@ -9,6 +9,7 @@
 #include "app/control_ids.h"
 #include "tests/e2e/app_driver.h"
 #include "tests/e2e/test_files.h"
+#include "tests/support/real_input.h"
 
 namespace e2e {
 

@@ -1,10 +1,5 @@
 #include "tests/hostile/hostile_support.h"
 
-#include <psapi.h>
-#include <shlobj.h>
-
-#include <algorithm>
-
 namespace quarvel::testing {
 
 void DropOnList(MainWindowFixture& window, const std::vector<std::string>& paths) {
@@ -25,8 +20,7 @@ bool CreateFolderW(const std::wstring& path) {
 bool WriteRomW(const std::wstring& path, const std::string& header, size_t size) {
   HANDLE file = CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  std::string image(size, '\0');
-  for (size_t i = 0; i < header.size() && 160 + i < size; ++i) image[160 + i] = header[i];
+  std::string image = RomImage(header, size);
   DWORD written = 0;
   bool ok = WriteFile(file, image.data(), static_cast<DWORD>(image.size()), &written, nullptr) && written == size;
   CloseHandle(file);
@@ -47,35 +41,6 @@ std::string MakeNestedPath(const std::string& parent, size_t totalLength, const 
   return folder + name;
 }
 
-FileLocker::FileLocker(const std::string& path) {
-  std::string eventName("quarvel-locker-");
-  eventName += std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
-  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
-  std::string commandLine(1, '"');
-  commandLine += TestProgramDir() + "file_locker.exe\" \"" + path + "\" " + eventName;
-  std::vector<char> writable(commandLine.begin(), commandLine.end());
-  writable.push_back('\0');
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  if (CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    HANDLE waits[] = {ready, process_};
-    holding_ = WaitForMultipleObjects(2, waits, FALSE, 30000) == WAIT_OBJECT_0;
-  }
-  CloseHandle(ready);
-}
-
-void FileLocker::Release() {
-  if (!process_) return;
-  TerminateProcess(process_, 0);
-  WaitForSingleObject(process_, 10000);
-  CloseHandle(process_);
-  process_ = nullptr;
-  holding_ = false;
-}
-
 int OpenHandleCount() {
   int count = 0;
   for (ULONG_PTR value = 4; value < 0x40000; value += 4) {
@@ -83,13 +48,6 @@ int OpenHandleCount() {
     if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
   }
   return count;
-}
-
-uint64_t PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX counters{};
-  counters.cb = sizeof(counters);
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
-  return counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
 bool ProcessRunning(DWORD pid) {
@@ -107,23 +65,6 @@ bool ProcessRunning(DWORD pid) {
   }
   CloseHandle(process);
   return running;
-}
-
-std::vector<DWORD> RecordedPids(const std::string& recordPath) {
-  std::vector<DWORD> pids;
-  for (const std::string& line : ReadLines(recordPath))
-    pids.push_back(static_cast<DWORD>(std::stoul(line.substr(line.rfind('\t') + 1))));
-  return pids;
-}
-
-std::vector<std::string> RecordedRoms(const std::string& recordPath) {
-  std::vector<std::string> roms;
-  for (const std::string& line : ReadLines(recordPath)) {
-    size_t end = line.find("\" >>");
-    size_t start = end == std::string::npos ? end : line.rfind('"', end - 1);
-    roms.push_back(start == std::string::npos ? std::string() : line.substr(start + 1, end - start - 1));
-  }
-  return roms;
 }
 
 }  // namespace quarvel::testing

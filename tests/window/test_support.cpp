@@ -2,82 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
-#include <algorithm>
-#include <fstream>
-#include <sstream>
+#include "tests/support/remote_windows.h"
 
 namespace quarvel::testing {
-
-namespace {
-void DeleteTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        DeleteTree(path + "\\");
-      } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-}  // namespace
-
-TempFolder::TempFolder() {
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  static int counter = 0;
-  path_ = std::string(base) + "quarvel-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-          std::to_string(++counter) + "\\";
-  CreateDirectoryA(path_.c_str(), nullptr);
-}
-
-TempFolder::~TempFolder() { DeleteTree(path_); }
-
-void WriteRom(const std::string& path, const std::string& header, size_t size) {
-  std::string image(size, '\0');
-  for (size_t i = 0; i < header.size() && 160 + i < size; ++i) image[160 + i] = header[i];
-  WriteText(path, image);
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << text;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-std::vector<std::string> ReadLines(const std::string& path) {
-  std::vector<std::string> lines;
-  std::istringstream text(ReadText(path));
-  for (std::string line; std::getline(text, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string TestProgramDir() {
-  char path[MAX_PATH * 4];
-  std::string module(path, GetModuleFileNameA(nullptr, path, sizeof(path)));
-  return module.substr(0, module.find_last_of('\\') + 1);
-}
 
 void CopyStandIn(const std::string& appDir) {
   ASSERT_TRUE(CopyFileA((TestProgramDir() + "Quarvel.exe").c_str(), (appDir + "Quarvel.exe").c_str(), FALSE));
@@ -87,6 +14,29 @@ ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value)
   SetEnvironmentVariableA(name, value.c_str());
 }
 ScopedEnvironment::~ScopedEnvironment() { SetEnvironmentVariableA(name_.c_str(), nullptr); }
+
+HangWatch::HangWatch()
+    : name_("quarvel-hang-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount())),
+      hanging_(CreateEventA(nullptr, TRUE, FALSE, name_.c_str())),
+      stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      naming_("QUARVEL_STANDIN_HANGING", name_),
+      watcher_([this] {
+        HANDLE events[] = {hanging_, stop_};
+        if (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0) hungAt_ = GetTickCount() | 1;
+      }) {}
+
+bool HangWatch::Hung() const {
+  if (WaitForSingleObject(hanging_, 0) != WAIT_OBJECT_0) return false;
+  for (DWORD start = GetTickCount(); hungAt_ == 0 && GetTickCount() - start < 5000;) Sleep(1);  // the watcher's note
+  return hungAt_ != 0;
+}
+
+HangWatch::~HangWatch() {
+  SetEvent(stop_);
+  watcher_.join();
+  CloseHandle(hanging_);
+  CloseHandle(stop_);
+}
 
 MainWindowFixture::MainWindowFixture(bool withTool) {
   if (withTool) CopyStandIn(appDir_.path());
@@ -121,21 +71,10 @@ void MainWindowFixture::SelectRows(const std::vector<int>& rows) {
 }
 
 std::string MainWindowFixture::StatusText() {
-  char text[256] = {};
-  // A simple-mode status bar gives its text back as part 0.
-  SendMessageA(form_->Control(IDC_STATUSBAR1), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-  return text;
+  return ReadStatusText(GetCurrentProcess(), form_->Control(IDC_STATUSBAR1));
 }
 
 void MainWindowFixture::Command(int id) { SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
 
 }  // namespace quarvel::testing
 

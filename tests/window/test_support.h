@@ -1,14 +1,17 @@
-// Shared helpers of the in-process window tests: captured messages, temporary folders and ROM files,
-// and a main window made in a folder of the test's choosing.
+// Shared helpers of the in-process window tests: captured messages and a main window made in a folder
+// of the test's choosing (files and folders come from tests/support).
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/control_ids.h"
 #include "app/form_main.h"
+#include "tests/support/test_files.h"
 #include "tests/window/drop_block.h"
 #include "ui/messages.h"
 
@@ -23,29 +26,8 @@ class CapturedMessages : public MessageSink {
   std::vector<std::string> failures;
 };
 
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& path() const { return path_; }  // with its trailing separator
-  std::string operator/(const std::string& name) const { return path_ + name; }
-
- private:
-  std::string path_;
-};
-
-// Writes a file of size bytes whose header (at offset 160) holds the given bytes.
-void WriteRom(const std::string& path, const std::string& header, size_t size = 512);
-void WriteText(const std::string& path, const std::string& text);
-std::string ReadText(const std::string& path);
-std::vector<std::string> ReadLines(const std::string& path);
-bool FileExists(const std::string& path);
-
 // The folder of the test program, where the build puts the stand-in tool as Quarvel.exe.
-std::string TestProgramDir();
+inline std::string TestProgramDir() { return ProgramFolder(); }
 void CopyStandIn(const std::string& appDir);
 
 // Sets an environment variable for as long as it lives; the tool runs inherit it.
@@ -56,6 +38,27 @@ class ScopedEnvironment {
 
  private:
   std::string name_;
+};
+
+// Notes when a stand-in run starts to hang (it sets the event named in QUARVEL_STANDIN_HANGING), so a
+// test times the front-end's limit from that moment, not from the start of a batch a busy machine slows.
+class HangWatch {
+ public:
+  HangWatch();
+  ~HangWatch();
+  HangWatch(const HangWatch&) = delete;
+  HangWatch& operator=(const HangWatch&) = delete;
+  bool Hung() const;
+  // Milliseconds from the start of the hang until now.
+  DWORD SinceHang() const { return GetTickCount() - hungAt_; }
+
+ private:
+  std::string name_;
+  HANDLE hanging_;
+  HANDLE stop_;
+  ScopedEnvironment naming_;
+  std::atomic<DWORD> hungAt_{0};
+  std::thread watcher_;
 };
 
 // A main window whose AppDir is a temporary folder, with messages captured.
@@ -83,8 +86,5 @@ class MainWindowFixture {
   ScopedMessageSink sink_{messages_};
   std::unique_ptr<TFormMain> form_;
 };
-
-// Pumps the thread's pending messages.
-void PumpMessages();
 
 }  // namespace quarvel::testing

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-namespace e2e {
+namespace quarvel::testing {
 
 class RemoteMemory {
  public:
@@ -40,4 +40,4 @@ class RemoteMemory {
   void* address_;
 };
 
-}  // namespace e2e
+}  // namespace quarvel::testing

@@ -1,0 +1,45 @@
+// Windows of another process, seen from outside: enumeration, texts with a time limit so a busy program
+// cannot block the caller, and list-view cells read through memory in the list's own process. Used by
+// the end-to-end driver and by the X11 drop test's probe.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quarvel::testing {
+
+// Wine can be slow to start a process or open a dialog, so waits are generous.
+constexpr DWORD kWaitMs = 15000;
+
+// Polls `done` until it holds or the time is up; returns its last answer.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs);
+
+// SendMessageTimeoutA with a 5 s limit; 0 when the window did not answer in time.
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* answered = nullptr);
+
+std::string ClassNameOf(HWND window);
+// The window's text through WM_GETTEXT, with a time limit.
+std::string TextOf(HWND window);
+// The texts of the window's static children, in creation order, empty ones left out.
+std::vector<std::string> StaticTextsOf(HWND window);
+// The full path of the process's program file; empty when it cannot be asked.
+std::string ImagePathOf(DWORD processId);
+DWORD ProcessOf(HWND window);
+// The command line another process of the same bitness was started with, read from its process
+// parameters; empty when it cannot be read.
+std::string CommandLineOf(DWORD processId);
+std::vector<HWND> TopLevelWindows();
+// All descendants of `parent`, parents before their children.
+std::vector<HWND> ChildWindows(HWND parent);
+
+// A status bar's text, read through memory in its process (which may be this one). In simple mode Windows
+// answers for the part SB_SIMPLEID (255); Wine answers only for part 0, asked when 255 gives nothing.
+std::string ReadStatusText(HANDLE process, HWND statusBar);
+
+// The text of a cell of a list view in another process; nothing when the read failed.
+std::optional<std::string> ReadListCell(HANDLE process, HWND list, int row, int column);
+
+}  // namespace quarvel::testing

@@ -1,0 +1,83 @@
+// Files every kind of test makes and reads: temporary folders, made-up ROM files, text files and the
+// stand-in tool's record of its runs. One implementation for the window, hostile, end-to-end and
+// benchmark programs.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quarvel::testing {
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& label = "test");
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  // The folder's full path, with its trailing separator.
+  const std::string& path() const { return path_; }
+  const std::string& Path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+// The bytes of a made-up ROM file: size zero bytes with header written at offset 160, cut off where
+// the file ends.
+std::string RomImage(const std::string& header, size_t size = 512);
+bool WriteRom(const std::string& path, const std::string& header, size_t size = 512);
+// count ROM files "rom00000.gba", ... of 512 bytes, each with its own header; returns their paths.
+std::vector<std::string> WriteNumberedRoms(const std::string& folder, size_t count);
+
+bool WriteText(const std::string& path, const std::string& text);
+std::string ReadText(const std::string& path);
+// The file's lines without their line ends; none when it cannot be read.
+std::vector<std::string> ReadLines(const std::string& path);
+bool FileExists(const std::string& path);
+bool DeleteTree(const std::string& folder);
+
+// Holds a file open for reading without sharing, as another program may, until released.
+class LockedFile {
+ public:
+  explicit LockedFile(const std::string& path);
+  ~LockedFile() { Release(); }
+  LockedFile(const LockedFile&) = delete;
+  LockedFile& operator=(const LockedFile&) = delete;
+  bool Locked() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Release();
+
+ private:
+  HANDLE handle_;
+};
+
+// The text with a to z upper-cased, as the test's own spelling of another letter case.
+std::string AsciiUpper(std::string text);
+// The system's description of an error code, without the trailing period and line break.
+std::string SystemText(DWORD errorCode);
+
+// The folder of the running program, with its trailing separator: the build puts every test
+// program, the front-end and the stand-in tool there.
+std::string ProgramFolder();
+
+// One run of the stand-in tool as its record file (QUARVEL_STANDIN_RECORD) gives it: the command line,
+// the current folder and the process id, tab-separated, one run a line.
+struct ToolRun {
+  std::string commandLine;
+  std::string directory;
+  DWORD processId = 0;
+  std::string rom;  // the quoted ROM path of the command line, without its quotes
+};
+std::vector<ToolRun> ReadToolRuns(const std::string& recordPath);
+std::vector<DWORD> RecordedPids(const std::string& recordPath);
+std::vector<std::string> RecordedRoms(const std::string& recordPath);
+
+// Committed private memory of this process in bytes (PrivateUsage, or PagefileUsage where Wine gives 0).
+uint64_t PrivateBytes();
+// Handles the window messages waiting in this thread's queue.
+void PumpMessages();
+
+}  // namespace quarvel::testing
