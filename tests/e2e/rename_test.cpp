@@ -91,8 +91,7 @@ TEST_F(RenameRows, SameFileInAnotherLetterCaseIsListedOnce) {
   ASSERT_TRUE(app_.Start()) << app_.Problem();
   ASSERT_TRUE(app_.AddFiles({rom}, 1)) << app_.Problem();
   ASSERT_TRUE(app_.ChooseInOpenDialog("", roms_ / "MIXED.GBA")) << app_.Problem();
-  EXPECT_TRUE(app_.Sync());
-  Sleep(300);  // a second row or a report would show by now
+  app_.Settle();
   EXPECT_EQ(app_.RowCount(), 1);
   EXPECT_TRUE(app_.OpenDialogs().empty());
 }

@@ -8,8 +8,7 @@ using StartUp = E2eTest;
 
 TEST_F(StartUp, WithTheToolShowsAnEmptyWindowAndNoMessage) {
   ASSERT_TRUE(app_.Start()) << app_.Problem();
-  EXPECT_TRUE(app_.Sync());
-  Sleep(500);  // a message raised at start-up would show by now
+  app_.Settle();
   EXPECT_EQ(app_.OpenDialogs().size(), 0u);
   EXPECT_EQ(TextOf(app_.MainWindow()), "Quarvel Front-End v1.1");
   EXPECT_EQ(ClassNameOf(app_.MainWindow()), "TFormMain");
@@ -35,8 +34,7 @@ TEST_F(StartUp, WithoutTheToolReportsItOnceThenWorks) {
   EXPECT_TRUE(app_.Acknowledge(report));
 
   ASSERT_NE(app_.WaitForMainWindow(), nullptr);
-  EXPECT_TRUE(app_.Sync());
-  Sleep(500);  // a second report would show by now
+  app_.Settle();
   EXPECT_EQ(app_.OpenDialogs().size(), 0u) << "only one report is expected";
 
   std::string rom = MakeRom("alone.gba", "LONE GAME", 2048);

@@ -10,6 +10,8 @@
 // "problem" -1, "error" 1, and any other 0.
 // QUARVEL_STANDIN_RECORD may name a file to which each run appends its command line, its current
 // directory and its process id, tab-separated, one run a line.
+// QUARVEL_STANDIN_HANGING may name an event that a run sets when it starts to hang, so that a test
+// can time the front-end's limit from that moment.
 #include <windows.h>
 
 #include <cstdint>
@@ -112,6 +114,11 @@ int main(int argc, char** argv) {
   AppendLine(arguments.logPath, "Quarvel stand-in (patches nothing): " + arguments.action + arguments.options + " \"" +
                                     arguments.romPath + "\" -> " + outcome);
   if (outcome == "crash") RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
-  if (outcome == "hang") Sleep(INFINITE);
+  if (outcome == "hang") {
+    std::string hanging = Environment("QUARVEL_STANDIN_HANGING");
+    HANDLE event = hanging.empty() ? nullptr : OpenEventA(EVENT_MODIFY_STATE, FALSE, hanging.c_str());
+    if (event) SetEvent(event);
+    Sleep(INFINITE);
+  }
   return static_cast<int>(static_cast<uint32_t>(std::strtoll(outcome.c_str(), nullptr, 0)));
 }

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include "tests/support/remote_windows.h"
 #include "tests/window/test_support.h"
 #include "ui/failure.h"
 #include "ui/notice_dialog.h"
@@ -16,6 +17,7 @@ struct SeenDialog {
   std::vector<std::string> texts;
   std::vector<std::string> buttons;
   bool okIsDefault = false;
+  HICON icon = nullptr;
   RECT frame{};
 };
 
@@ -41,33 +43,40 @@ HWND FindOwnDialog(const char* caption) {
   return search.found;
 }
 
-// Waits on another thread for the dialog, reads it, then runs close on it.
+bool HasVisibleButton(HWND dialog) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (ClassNameOf(child) == "Button" && IsWindowVisible(child)) return true;
+  return false;
+}
+
+// Waits on another thread for the dialog, reads it, then runs close on it. A dialog that never shows
+// must not hold the test: the modal loop is then ended with WM_QUIT, and found stays false.
 template <class Close>
 std::thread Inspect(const char* caption, SeenDialog& seen, std::atomic<bool>& found, Close close) {
-  return std::thread([caption, &seen, &found, close] {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-      if (HWND dialog = FindOwnDialog(caption)) {
-        Sleep(100);  // let it finish laying itself out
-        seen.caption = caption;
-        GetWindowRect(dialog, &seen.frame);
-        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-          char className[64] = {}, text[512] = {};
-          GetClassNameA(child, className, sizeof(className));
-          GetWindowTextA(child, text, sizeof(text));
-          if (_stricmp(className, "Button") == 0) {
-            seen.buttons.push_back(text);
-            if (GetDlgCtrlID(child) == IDOK || GetDlgCtrlID(child) == IDCANCEL)
-              seen.okIsDefault = (GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
-          } else if (text[0]) {
-            seen.texts.push_back(text);
-          }
-        }
-        found = true;
-        close(dialog);
-        return;
-      }
-      Sleep(50);
+  DWORD testThread = GetCurrentThreadId();
+  return std::thread([caption, &seen, &found, close, testThread] {
+    HWND dialog = nullptr;
+    if (!WaitUntil([&] { return (dialog = FindOwnDialog(caption)) != nullptr && HasVisibleButton(dialog); })) {
+      PostThreadMessageA(testThread, WM_QUIT, 0, 0);
+      return;
     }
+    seen.caption = caption;
+    GetWindowRect(dialog, &seen.frame);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      char text[512] = {};
+      GetWindowTextA(child, text, sizeof(text));
+      if (_stricmp(ClassNameOf(child).c_str(), "Button") == 0) {
+        seen.buttons.push_back(text);
+        if (GetDlgCtrlID(child) == IDOK || GetDlgCtrlID(child) == IDCANCEL)
+          seen.okIsDefault = (GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+      } else if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        seen.icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+      } else if (text[0]) {
+        seen.texts.push_back(text);
+      }
+    }
+    found = true;
+    close(dialog);
   });
 }
 
@@ -80,7 +89,7 @@ TEST(NoticeDialog, ShowsCaptionTextAndOneDefaultOkAndClosesOnEscapeAndEnter) {
     });
     RunNoticeDialog(nullptr, "Error", "Please add at least one file");
     inspector.join();
-    ASSERT_TRUE(found);
+    ASSERT_TRUE(found) << "no dialog appeared";
     EXPECT_EQ(seen.texts, std::vector<std::string>{"Please add at least one file"}) << "no period is added";
     EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
     EXPECT_TRUE(seen.okIsDefault);
@@ -98,7 +107,7 @@ TEST(NoticeDialog, LongTextWrapsAtHalfTheScreenWidthEvenWithinALongPath) {
     std::thread inspector = Inspect("Error", seen, found, [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); });
     RunNoticeDialog(nullptr, "Error", text);
     inspector.join();
-    ASSERT_TRUE(found);
+    ASSERT_TRUE(found) << "no dialog appeared";
     int width = seen.frame.right - seen.frame.left;
     EXPECT_LT(width, GetSystemMetrics(SM_CXSCREEN) / 2 + 120) << text.size();
     EXPECT_GT(width, GetSystemMetrics(SM_CXSCREEN) / 4) << "wrapped near half the screen, not narrower";
@@ -125,7 +134,7 @@ TEST(NoticeDialog, CtrlCCopiesCaptionTextAndButton) {
   });
   RunNoticeDialog(nullptr, "Error", "Could not find log file");
   inspector.join();
-  ASSERT_TRUE(found);
+  ASSERT_TRUE(found) << "no dialog appeared";
   ASSERT_TRUE(OpenClipboard(nullptr));
   HANDLE data = GetClipboardData(CF_TEXT);
   std::string copied = data ? static_cast<const char*>(GlobalLock(data)) : "";
@@ -145,9 +154,10 @@ TEST(FailureReport, IsTheSystemMessageBoxWithTheTitleAndThePeriodRule) {
         Inspect("Quarvel Front-End", seen, found, [](HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); });
     DialogMessageSink().ShowFailureReport(message);
     inspector.join();
-    ASSERT_TRUE(found);
+    ASSERT_TRUE(found) << "no dialog appeared";
     EXPECT_NE(std::find(seen.texts.begin(), seen.texts.end(), shown), seen.texts.end()) << shown;
     EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_HAND)) << "the stop icon";
   }
 }
 

@@ -9,6 +9,9 @@
 namespace quarvel::testing {
 namespace {
 
+// Long enough for a run to start on a busy machine.
+constexpr DWORD kHangLimitMs = 5000;
+
 class ToolRunnerTest : public ::testing::Test {
  protected:
   ToolRunnerTest() {
@@ -16,7 +19,7 @@ class ToolRunnerTest : public ::testing::Test {
     WriteRom(rom_, "GAME");
   }
   std::string Command() const { return ToolCommand(appDir_.path()); }
-  std::vector<std::string> Recorded() const { return ReadLines(record_); }
+  std::vector<ToolRun> Recorded() const { return ReadToolRuns(record_); }
 
   TempFolder appDir_;
   TempFolder roms_;
@@ -47,17 +50,15 @@ TEST_F(ToolRunnerTest, ToolRunsInAppDirWithTheExactCommandLine) {
   SetCurrentDirectoryA(roms_.path().c_str());
   RunToolOnFile(appDir_.path(), rom_, ToolOptions{true, true, true}, Operation::Fix, 30000);
   RunToolOnFile(appDir_.path(), rom_, {}, Operation::Patch, 30000);
-  std::vector<std::string> runs = Recorded();
+  std::vector<ToolRun> runs = Recorded();
   ASSERT_EQ(runs.size(), 2u);
   std::string dir = appDir_.path();
   std::string tool = "\"" + dir + "Quarvel.exe\"";
   std::string tail = "\"" + rom_ + "\" >> \"" + dir + "log.txt\"";
-  EXPECT_EQ(runs[0].substr(0, runs[0].find('\t')), tool + " -r -m -i -f " + tail);
-  EXPECT_EQ(runs[1].substr(0, runs[1].find('\t')), tool + " " + tail);
+  EXPECT_EQ(runs[0].commandLine, tool + " -r -m -i -f " + tail);
+  EXPECT_EQ(runs[1].commandLine, tool + " " + tail);
   // The tool starts in AppDir, and the front-end's own current directory stays there.
-  std::string cwd = runs[0].substr(runs[0].find('\t') + 1);
-  cwd = cwd.substr(0, cwd.find('\t'));
-  EXPECT_EQ(cwd + "\\", dir);
+  EXPECT_EQ(runs[0].directory + "\\", dir);
   char current[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, current);
   EXPECT_EQ(std::string(current) + "\\", dir);
@@ -81,18 +82,21 @@ TEST_F(ToolRunnerTest, AMissingToolIsAFailureWithTheSystemsErrorCode) {
 
 TEST_F(ToolRunnerTest, AHungToolIsEndedWithExitCodeOneAndNothingIsLeftRunning) {
   ScopedEnvironment hang("QUARVEL_STANDIN_EXIT", "hang");
+  HangWatch watch;
   int32_t exitCode = 0;
-  EXPECT_FALSE(RunAndWait(Command(), "\"x.gba\"", 1500, true, exitCode));
+  EXPECT_FALSE(RunAndWait(Command(), "\"x.gba\"", kHangLimitMs, true, exitCode));
   EXPECT_EQ(exitCode, 1);
-  std::vector<std::string> runs = Recorded();
+  ASSERT_TRUE(watch.Hung()) << "the stand-in never started to hang";
+  EXPECT_LT(watch.SinceHang(), kHangLimitMs + 10000u) << "the limit ended the wait";
+  std::vector<ToolRun> runs = Recorded();
   ASSERT_EQ(runs.size(), 1u);
-  DWORD pid = static_cast<DWORD>(std::stoul(runs[0].substr(runs[0].rfind('\t') + 1)));
+  DWORD pid = runs[0].processId;
   HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
   if (process) {  // an ended process may still be open by id while its object lives
     EXPECT_EQ(WaitForSingleObject(process, 0), WAIT_OBJECT_0) << "the hung tool still runs";
     CloseHandle(process);
   }
-  EXPECT_THROW(RunToolOnFile(appDir_.path(), rom_, {}, Operation::Test, 1500), Failure);
+  EXPECT_THROW(RunToolOnFile(appDir_.path(), rom_, {}, Operation::Test, kHangLimitMs), Failure);
 }
 
 TEST_F(ToolRunnerTest, ANegativeLimitWaitsForInputIdleAndZeroDoesNotWait) {
