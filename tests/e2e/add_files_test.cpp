@@ -33,6 +33,37 @@ TEST_F(AddFiles, FourChosenWithOneListedAlreadyAddsThreeInOrder) {
                          }));
 }
 
+TEST_F(AddFiles, ThreeHundredLongNamesInOneChoiceAreAllAdded) {
+  std::vector<std::string> paths;
+  for (int i = 0; i < 300; ++i) paths.push_back(MakeRom(std::to_string(1000 + i) + std::string(56, 'n') + ".gba"));
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  ASSERT_TRUE(app_.AddFiles(paths, 300)) << app_.Problem();
+  EXPECT_EQ(app_.Cell(299, kFileName), "1299" + std::string(56, 'n') + ".gba");
+}
+
+// The dialog keeps its file type and first chosen path for the next time; a cancel changes neither.
+TEST_F(AddFiles, TheDialogRemembersItsFileTypeAndFirstPathButNotACancel) {
+  std::string first = MakeRom("first.gba"), second = MakeRom("second.gba");
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  ASSERT_TRUE(app_.ChooseFromMenu('F', 'A')) << "the File menu did not open";
+  HWND dialog = app_.WaitForOpenDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(app_.OpenDialogFilter(dialog), 0);
+  app_.SetOpenDialogFilter(dialog, 1);
+  ASSERT_TRUE(app_.ChooseIn(dialog, roms_.Path(), "\"first.gba\" \"second.gba\"")) << app_.Problem();
+  ASSERT_TRUE(WaitUntil([&] { return app_.RowCount() == 2; }));
+  for (const char* time : {"second time", "after a cancel"}) {
+    app_.ClickButton(IDC_BUTTON_ADD);
+    ASSERT_NE(dialog = app_.WaitForOpenDialog(), nullptr) << time;
+    EXPECT_EQ(app_.OpenDialogFilter(dialog), 1) << time;
+    EXPECT_EQ(_stricmp(app_.OpenDialogFilePath(dialog).c_str(), first.c_str()), 0)
+        << time << ": " << app_.OpenDialogFilePath(dialog);
+    app_.SetOpenDialogFilter(dialog, 0);
+    app_.PressDialogButton(dialog, IDCANCEL);
+    ASSERT_TRUE(app_.WaitGone(dialog));
+  }
+}
+
 TEST_F(AddFiles, ShortFileAndZeroInTheName) {
   std::string tiny = MakeRom("tiny.gba", "", 100);  // ends before the name
   std::string zero = MakeRom("zero.agb", std::string("AB\0CD", 5), 512);

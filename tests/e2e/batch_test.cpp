@@ -31,25 +31,14 @@ class Batches : public E2eTest {
     std::ofstream plan(roms_ / "plan.txt", std::ios::trunc);
     for (const std::string& line : lines) plan << line << "\n";
   }
-  // The stand-in's record, one run a line: its command line and current folder, tab-separated (the
-  // process id that follows is left out here; see RecordedProcessIds).
+  // The stand-in's record, one run a line: its command line and current folder, tab-separated.
   std::vector<std::string> Record() const {
     std::vector<std::string> runs;
-    for (const std::string& line : ReadLines(roms_ / "record.txt")) {
-      size_t first = line.find('\t');
-      size_t second = first == std::string::npos ? first : line.find('\t', first + 1);
-      runs.push_back(line.substr(0, second));
-    }
+    for (const auto& run : quarvel::testing::ReadToolRuns(roms_ / "record.txt"))
+      runs.push_back(run.commandLine + "\t" + run.directory);
     return runs;
   }
-  std::vector<DWORD> RecordedProcessIds() const {
-    std::vector<DWORD> ids;
-    for (const std::string& line : ReadLines(roms_ / "record.txt")) {
-      size_t last = line.rfind('\t');
-      if (last != std::string::npos && line.find('\t') != last) ids.push_back(std::stoul(line.substr(last + 1)));
-    }
-    return ids;
-  }
+  std::vector<DWORD> RecordedProcessIds() const { return quarvel::testing::RecordedPids(roms_ / "record.txt"); }
   // Each run has ended and the program holds no handle to it, so it cannot be opened any more.
   void ExpectRunsReleased() const {
     for (DWORD id : RecordedProcessIds()) {
@@ -108,15 +97,15 @@ struct BatchButton {
   int id;
   const char* switchText;
   const char* status;
-  bool menuEntry = false;  // a main menu command rather than a button
+  char menuKey = 0;  // the Tools menu's access key of the entry, instead of a button
 };
 
 class EachBatchButton : public Batches, public ::testing::WithParamInterface<BatchButton> {};
 
 TEST_P(EachBatchButton, RunsItsActionOnEveryRow) {
   ASSERT_NO_FATAL_FAILURE(StartWithRomRows(2));
-  if (GetParam().menuEntry) {
-    app_.PostCommand(GetParam().id);
+  if (GetParam().menuKey) {
+    ASSERT_TRUE(app_.ChooseFromMenu('T', GetParam().menuKey)) << "the Tools menu did not open";
   } else {
     app_.ClickButton(GetParam().id);
   }
@@ -138,10 +127,10 @@ INSTANTIATE_TEST_SUITE_P(Buttons, EachBatchButton,
                          });
 
 INSTANTIATE_TEST_SUITE_P(ToolsMenu, EachBatchButton,
-                         ::testing::Values(BatchButton{IDM_TOOLS_PATCH, "", "Patching...", true},
-                                           BatchButton{IDM_TOOLS_FIX, "-f", "Fixing...", true},
-                                           BatchButton{IDM_TOOLS_UNPATCH, "-u", "Unpatching...", true},
-                                           BatchButton{IDM_TOOLS_TEST, "-t", "Testing...", true}),
+                         ::testing::Values(BatchButton{0, "", "Patching...", 'P'},
+                                           BatchButton{0, "-f", "Fixing...", 'F'},
+                                           BatchButton{0, "-u", "Unpatching...", 'U'},
+                                           BatchButton{0, "-t", "Testing...", 'T'}),
                          [](const ::testing::TestParamInfo<BatchButton>& info) {
                            std::string status = info.param.status;
                            return status.substr(0, status.find('.'));
@@ -234,8 +223,7 @@ TEST_F(Batches, ToolRemovedAfterStartUpStopsTheBatchAtItsFirstRow) {
   ASSERT_NE(report, nullptr);
   EXPECT_TRUE(app_.Screenshot("e2e_failure_report_tool_missing_in_batch", {app_.MainWindow(), report}));
   EXPECT_TRUE(app_.Acknowledge(report));
-  EXPECT_TRUE(app_.Sync());
-  Sleep(300);  // a report for the second row would show by now
+  app_.Settle();
   EXPECT_TRUE(app_.OpenDialogs().empty());
   EXPECT_EQ(app_.StatusText(), "Testing...");
   EXPECT_EQ(Results(), (std::vector<std::string>{"", ""}));
@@ -252,22 +240,18 @@ TEST_F(Batches, CrashingToolGivesError) {
   ExpectRunsReleased();
 }
 
-TEST_F(Batches, RowMenuOpenedFromTheKeyboardRunsTheChosenAction) {
+TEST_F(Batches, RowMenuPatchRunsOnTheSelectedRowsOnly) {
   ASSERT_NO_FATAL_FAILURE(StartWithRomRows(3));
-  ASSERT_TRUE(app_.SelectRows({2}));
+  WritePlan({"* -4"});
+  ASSERT_TRUE(app_.SelectRows({0, 2}));
+  ASSERT_TRUE(quarvel::testing::BringToFront(app_.MainWindow()));
   PostMessageA(app_.List(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(app_.List()), -1);
-  HWND menu = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    for (HWND window : app_.TopWindows())
-      if (ClassNameOf(window) == "#32768") menu = window;
-    return menu != nullptr;
-  })) << "the row menu did not open";
+  ASSERT_NE(app_.WaitForOpenMenu(), nullptr) << "the row menu did not open";
   EXPECT_TRUE(app_.Screenshot("e2e_row_menu", {app_.MainWindow()}));
-  // The menu's access key: "&Test".
-  PostMessageA(app_.List(), WM_CHAR, 't', 1);
-  EXPECT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
-  EXPECT_EQ(Record(), std::vector<std::string>{ExpectedRun("-t", paths_[2])});
-  EXPECT_EQ(Results(), (std::vector<std::string>{"", "", "OK"}));
+  quarvel::testing::PressKey('P');  // the menu's access key: "&Patch"
+  EXPECT_EQ(WaitForStatus(app_, "Patching...done"), "Patching...done");
+  EXPECT_EQ(Record(), (std::vector<std::string>{ExpectedRun("", paths_[0]), ExpectedRun("", paths_[2])}));
+  EXPECT_EQ(Results(), (std::vector<std::string>{"PATCHED", "", "PATCHED"}));
 }
 
 // Never hung, results as they come, clicks dropped, focus kept though a window (a console) took the activation.

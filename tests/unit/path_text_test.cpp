@@ -10,6 +10,7 @@ namespace {
 
 TEST(PathText, UpperCasesOnlyTheLettersAToZ) {
   EXPECT_EQ(UpperAZ("c:\\roms\\game.gba"), "C:\\ROMS\\GAME.GBA");
+  EXPECT_EQ(UpperAZ("a:\\zz\\quiz.gba"), "A:\\ZZ\\QUIZ.GBA") << "both ends of the range";
   // Letters of the code page beyond a to z (e acute is 0xE9 in 1252) stay as they are.
   EXPECT_EQ(UpperAZ("caf\xe9.gba"), "CAF\xe9.GBA");
   EXPECT_EQ(UpperAZ("[`{@~]"), "[`{@~]");

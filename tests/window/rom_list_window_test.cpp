@@ -3,7 +3,6 @@
 
 #include <shlobj.h>
 
-#include "romlist/path_text.h"
 #include "tests/window/test_support.h"
 
 namespace quarvel::testing {
@@ -35,16 +34,21 @@ TEST_F(RomListWindowTest, AddedFileShowsItsFourColumnsAndAnEmptyResult) {
   EXPECT_EQ(window_.Cell(0, 2), window_.roms().path());
   EXPECT_EQ(window_.Cell(0, 3), "1234");
   EXPECT_EQ(window_.Cell(0, 4), "");
+  for (int column = 0; column < 5; ++column) {
+    LVCOLUMNA format{LVCF_FMT};
+    ListView_GetColumn(window_.form().Control(IDC_LISTVIEW1), column, &format);
+    EXPECT_EQ(format.fmt & LVCFMT_JUSTIFYMASK, column == 3 ? LVCFMT_RIGHT : LVCFMT_LEFT) << "only Size is right-aligned";
+  }
   // A twelve-letter title runs on into the game code and maker code.
   window_.Choose({Rom("full.gba", "TWELVELETTERAMGE01")});
   EXPECT_EQ(window_.Cell(1, 1), "TWELVELETTERAMGE01");
 }
 
 TEST_F(RomListWindowTest, FourChosenFilesOneListedAlreadyAddThreeInTheDialogsOrder) {
-  std::string c = Rom("c.gba"), a = Rom("a.gba"), b = Rom("b.gba"), d = Rom("d.gba");
+  std::string c = Rom("c.gba"), a = Rom("az.gba"), b = Rom("b.gba"), d = Rom("d.gba");
   window_.Choose({a});
-  window_.Choose({c, UpperAZ(a), b, d, b});
-  EXPECT_EQ(Captions(), (std::vector<std::string>{"a.gba", "c.gba", "b.gba", "d.gba"}));
+  window_.Choose({c, window_.roms() / "AZ.GBA", b, d, b});
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"az.gba", "c.gba", "b.gba", "d.gba"}));
   EXPECT_TRUE(Failures().empty());
 }
 
@@ -70,7 +74,8 @@ TEST_F(RomListWindowTest, AFileThatCannotBeOpenedStopsTheChoiceWithTheFailure) {
 
 TEST_F(RomListWindowTest, AFolderOrALockedFileIsReportedAndNotListed) {
   std::string locked = Rom("locked.gba");
-  HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  // Another reader that shares reading still keeps the file from a reader that shares nothing.
+  HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   window_.Choose({locked});
   CloseHandle(holder);
