@@ -49,35 +49,56 @@ struct AboutState {
   GdiObject<HFONT> bold;
 };
 
-// An auto-sized label is as large as its one line of text, with a little room for the glyphs' overhang
-// (measured widths can fall a pixel short of the drawn text), but never past the client area.
-SIZE LabelSize(HWND dialog, HFONT font, const LabelSpec& label, const DisplayScale& scale) {
-  if (label.style == LabelStyle::WrappedBox) return scale.Scaled(kWrappedBox);
+constexpr int kOverhang = 4;  // room for the glyphs' overhang: measured widths can fall a pixel short
+
+HFONT FontOf(const AboutState& about, const LabelSpec& label) {
+  return label.style == LabelStyle::Bold ? about.bold.get() : about.plain.get();
+}
+
+SIZE TextSize(HWND dialog, HFONT font, const char* text) {
   WindowDC dc(dialog);
   HGDIOBJ old = SelectObject(dc, font);
   RECT rect{};
-  DrawTextA(dc, label.text, -1, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextA(dc, text, -1, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
-  constexpr int kOverhang = 4;
-  return SIZE{std::min<LONG>(rect.right + scale.Scaled(kOverhang), scale.Scaled(kClientWidth - label.left)),
-              rect.bottom};
+  return SIZE{rect.right, rect.bottom};
 }
 
-void CreateLabels(HWND dialog, const AboutState& about) {
+// The design width, or wider where a line in the realised font would not fit in it (a scalable face stands in
+// for the bitmap one at large scales, and its lines run a little longer).
+int ClientWidth(HWND dialog, const AboutState& about) {
+  const int designWidth = about.scale.Scaled(kClientWidth);
+  int widestLineEnd = 0;
   for (const LabelSpec& label : kLabels) {
-    HFONT font = label.style == LabelStyle::Bold ? about.bold.get() : about.plain.get();
-    SIZE size = LabelSize(dialog, font, label, about.scale);
+    if (label.style == LabelStyle::WrappedBox) continue;
+    widestLineEnd = std::max<int>(widestLineEnd, about.scale.Scaled(label.left) +
+                                                     TextSize(dialog, FontOf(about, label), label.text).cx);
+  }
+  return widestLineEnd <= designWidth ? designWidth : widestLineEnd + about.scale.Scaled(kOverhang);
+}
+
+// An auto-sized label is as large as its one line of text and a little overhang, but never past the client area.
+SIZE LabelSize(HWND dialog, const AboutState& about, const LabelSpec& label, int clientWidth) {
+  if (label.style == LabelStyle::WrappedBox) return about.scale.Scaled(kWrappedBox);
+  SIZE text = TextSize(dialog, FontOf(about, label), label.text);
+  return SIZE{std::min<LONG>(text.cx + about.scale.Scaled(kOverhang), clientWidth - about.scale.Scaled(label.left)),
+              text.cy};
+}
+
+void CreateLabels(HWND dialog, const AboutState& about, int clientWidth) {
+  for (const LabelSpec& label : kLabels) {
+    SIZE size = LabelSize(dialog, about, label, clientWidth);
     DWORD wrap = label.style == LabelStyle::WrappedBox ? SS_LEFT : SS_LEFTNOWORDWRAP;
     HWND child = CreateWindowExA(0, "STATIC", label.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | wrap,
                                  about.scale.Scaled(label.left), about.scale.Scaled(label.top), size.cx, size.cy,
                                  dialog, nullptr, nullptr, nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(about, label)), FALSE);
   }
 }
 
 // Sizes the dialog to its client area and centres it on its owner.
-void PlaceDialog(HWND dialog, const DisplayScale& scale) {
-  RECT frame{0, 0, scale.Scaled(kClientWidth), scale.Scaled(kClientHeight)};
+void PlaceDialog(HWND dialog, const DisplayScale& scale, int clientWidth) {
+  RECT frame{0, 0, clientWidth, scale.Scaled(kClientHeight)};
   AdjustWindowRectEx(&frame, GetWindowLongA(dialog, GWL_STYLE), FALSE, GetWindowLongA(dialog, GWL_EXSTYLE));
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
   RECT owner{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -91,8 +112,9 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG: {
       const auto& about = *reinterpret_cast<const AboutState*>(lParam);
       SetWindowTextA(dialog, kAboutCaption);
-      CreateLabels(dialog, about);
-      PlaceDialog(dialog, about.scale);
+      const int clientWidth = ClientWidth(dialog, about);
+      CreateLabels(dialog, about, clientWidth);
+      PlaceDialog(dialog, about.scale, clientWidth);
       return TRUE;
     }
     case WM_COMMAND:

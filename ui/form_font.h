@@ -1,4 +1,5 @@
-// The font of the main window's controls and the About dialog: "MS Sans Serif", 8 point.
+// The font of the main window's controls and the About dialog: "MS Sans Serif", 8 point, or a scalable face
+// of the same look at a display scale its bitmap sizes do not reach.
 #pragma once
 #include <windows.h>
 
