@@ -15,12 +15,6 @@
 
 namespace e2e {
 
-using quarvel::testing::ChildWindows;
-using quarvel::testing::ImagePathOf;
-using quarvel::testing::RemoteMemory;
-using quarvel::testing::SendWithTimeout;
-using quarvel::testing::TopLevelWindows;
-
 namespace {
 constexpr int kOpenDialogFileNameBox = 0x47C;
 constexpr int kOpenDialogFileType = 0x470;
@@ -71,6 +65,9 @@ ULONGLONG CreationTimeOf(DWORD processId) {
 
 bool StillRunning(HANDLE process) { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
 
+bool CopyOneFile(const std::string& from, const std::string& to) {
+  return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+}
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
   return !prefix.empty() && text.size() >= prefix.size() && AsciiUpper(text.substr(0, prefix.size())) == AsciiUpper(prefix);
@@ -138,7 +135,7 @@ bool AppDriver::Launch(const LaunchOptions& options) {
     problem_ = "could not make a folder for the program";
     return false;
   }
-  std::string bin = ThisProgramFolder();
+  std::string bin = ProgramFolder();
   std::string program = AppDir() + "QuarvelFE.exe";
   if (!CopyOneFile(bin + "QuarvelFE.exe", program)) {
     problem_ = "could not copy " + bin + "QuarvelFE.exe";
@@ -199,11 +196,8 @@ HWND AppDriver::List() const { return Control(IDC_LISTVIEW1); }
 
 std::vector<HWND> AppDriver::TopWindows() const {
   std::vector<HWND> found;
-  for (HWND window : TopLevelWindows()) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == processId_ && IsWindowVisible(window)) found.push_back(window);
-  }
+  for (HWND window : TopLevelWindows())
+    if (ProcessOf(window) == processId_ && IsWindowVisible(window)) found.push_back(window);
   return found;
 }
 
@@ -288,10 +282,10 @@ HWND AppDriver::WaitForOpenMenu(DWORD timeoutMs) const {
 }
 
 bool AppDriver::ChooseFromMenu(char menuKey, char entryKey) const {
-  if (!quarvel::testing::BringToFront(mainWindow_)) return false;
-  quarvel::testing::PressKey(static_cast<WORD>(menuKey), {VK_MENU});
+  if (!BringToFront(mainWindow_)) return false;
+  PressKey(static_cast<WORD>(menuKey), {VK_MENU});
   if (!WaitForOpenMenu()) return false;
-  quarvel::testing::PressKey(static_cast<WORD>(entryKey));
+  PressKey(static_cast<WORD>(entryKey));
   return true;
 }
 
@@ -299,7 +293,7 @@ void AppDriver::Settle() const {
   Sync();
   WaitUntil([this] {
     for (HWND window : TopLevelWindows())
-      if (quarvel::testing::ProcessOf(window) == processId_ && ClassNameOf(window) == "#32770" && !IsWindowVisible(window))
+      if (ProcessOf(window) == processId_ && ClassNameOf(window) == "#32770" && !IsWindowVisible(window))
         return false;
     return true;
   });
@@ -313,12 +307,18 @@ bool AppDriver::Sync(DWORD timeoutMs) const {
 int AppDriver::RowCount() const { return static_cast<int>(SendWithTimeout(List(), LVM_GETITEMCOUNT, 0, 0)); }
 
 std::string AppDriver::Cell(int row, int column) const {
-  return quarvel::testing::ReadListCell(process_, List(), row, column).value_or("");
+  return ReadListCell(process_, List(), row, column).value_or("");
 }
 
 std::vector<std::string> AppDriver::Row(int row) const {
   std::vector<std::string> cells;
   for (int column = 0; column < kColumnCount; ++column) cells.push_back(Cell(row, column));
+  return cells;
+}
+
+std::vector<std::string> AppDriver::Column(int column) const {
+  std::vector<std::string> cells;
+  for (int row = 0, count = RowCount(); row < count; ++row) cells.push_back(Cell(row, column));
   return cells;
 }
 
@@ -388,7 +388,7 @@ bool AppDriver::SelectRows(const std::vector<int>& rows) const {
 }
 
 std::string AppDriver::StatusText() const {
-  return quarvel::testing::ReadStatusText(process_, Control(IDC_STATUSBAR1));
+  return ReadStatusText(process_, Control(IDC_STATUSBAR1));
 }
 
 // A path the open dialog gives back through a CDM_ message, into memory in the program's process.
@@ -532,13 +532,10 @@ HWND AppDriver::WaitForChildWindow(const std::string& className, DWORD timeoutMs
   WaitUntil(
       [&] {
         std::vector<DWORD> children = ChildProcesses();
-        for (HWND window : TopLevelWindows()) {
-          DWORD owner = 0;
-          GetWindowThreadProcessId(window, &owner);
+        for (HWND window : TopLevelWindows())
           if (IsWindowVisible(window) && ClassNameOf(window) == className &&
-              std::find(children.begin(), children.end(), owner) != children.end())
+              std::find(children.begin(), children.end(), ProcessOf(window)) != children.end())
             found = window;
-        }
         return found != nullptr;
       },
       timeoutMs);

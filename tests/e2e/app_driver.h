@@ -15,12 +15,6 @@
 
 namespace e2e {
 
-using quarvel::testing::ClassNameOf;
-using quarvel::testing::kWaitMs;
-using quarvel::testing::TextOf;
-using quarvel::testing::WaitUntil;
-
-using quarvel::testing::StaticTextsOf;
 // The first descendant of `parent` whose class is `className` (any case).
 HWND FindDescendant(HWND parent, const std::string& className);
 
@@ -48,7 +42,6 @@ class AppDriver {
   const std::string& AppDir() const { return folder_->Path(); }
   std::string ToolPath() const { return AppDir() + "Quarvel.exe"; }
   std::string LogPath() const { return AppDir() + "log.txt"; }
-  DWORD ProcessId() const { return processId_; }
   bool Running() const;
 
   // The visible main window; waits for it to appear.
@@ -96,6 +89,8 @@ class AppDriver {
   int RowCount() const;
   std::string Cell(int row, int column) const;
   std::vector<std::string> Row(int row) const;
+  // One column's cells, top row first.
+  std::vector<std::string> Column(int column) const;
   std::vector<std::vector<std::string>> Rows() const;
   std::vector<std::string> ColumnHeaders() const;
   std::vector<int> SelectedRows() const;

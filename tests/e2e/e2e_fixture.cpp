@@ -9,7 +9,7 @@ void E2eTest::TearDown() {
 
 std::string E2eTest::MakeRom(const std::string& name, const std::string& gameName, size_t size) {
   std::string path = roms_ / name;
-  EXPECT_TRUE(WriteRomFile(path, gameName, size)) << path;
+  EXPECT_TRUE(WriteRom(path, gameName.substr(0, 18), size)) << path;
   return path;
 }
 

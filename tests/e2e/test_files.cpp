@@ -2,10 +2,6 @@
 
 namespace e2e {
 
-bool CopyOneFile(const std::string& from, const std::string& to) {
-  return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
-}
-
 std::string WindowsPathOf(const std::string& path) {
   if (path.empty() || path[0] != '/') return path;
   // Wine's own mapping knows every drive; "Z:" is where Wine puts the Unix root otherwise.

@@ -1,5 +1,7 @@
 #include "tests/hostile/hostile_support.h"
 
+#include "tests/support/remote_windows.h"
+
 namespace quarvel::testing {
 
 void DropOnList(MainWindowFixture& window, const std::vector<std::string>& paths) {
@@ -54,15 +56,10 @@ bool ProcessRunning(DWORD pid) {
   HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
   if (!process) return false;
   bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-  if (running) {
-    // An id may have been given again to an unrelated process; only a tool run counts.
-    char image[MAX_PATH * 4] = {};
-    DWORD length = sizeof(image);
-    if (QueryFullProcessImageNameA(process, 0, image, &length)) {
-      std::string name(image, length);
-      running = name.size() >= 11 && _stricmp(name.c_str() + name.size() - 11, "Quarvel.exe") == 0;
-    }
-  }
+  // An id may have been given again to an unrelated process; only a tool run counts. The handle held
+  // meanwhile keeps the id from being given again.
+  std::string name = running ? ImagePathOf(pid) : std::string();
+  if (!name.empty()) running = name.size() >= 11 && _stricmp(name.c_str() + name.size() - 11, "Quarvel.exe") == 0;
   CloseHandle(process);
   return running;
 }
