@@ -7,22 +7,14 @@
 namespace e2e {
 namespace {
 
-std::string Quoted(const std::string& text) {
-  std::string quoted(1, '"');
-  quoted += text;
-  quoted += '"';
-  return quoted;
-}
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 class Batches : public E2eTest {
  protected:
   // Makes rows r0.gba ... r<count-1>.gba and starts the program with them, the stand-in following
   // the plan file and recording every run.
   void StartWithRomRows(int count) {
-    for (int i = 0; i < count; ++i) {
-      std::string name = std::string("r") + static_cast<char>('0' + i) + ".gba";
-      paths_.push_back(MakeRom(name, std::string("GAME ") + static_cast<char>('0' + i)));
-    }
+    paths_ = MakeNumberedRoms(count);
     WritePlan({});
     StartWithRows(paths_, {RecordInto("record.txt"), {"QUARVEL_STANDIN_PLAN", roms_ / "plan.txt"}});
   }
@@ -57,11 +49,7 @@ class Batches : public E2eTest {
     if (!switches.empty()) line += switches + " ";
     return line + Quoted(rom) + " >> " + Quoted(app_.LogPath()) + "\t" + folder;
   }
-  std::vector<std::string> Results() const {
-    std::vector<std::string> results;
-    for (int row = 0, count = app_.RowCount(); row < count; ++row) results.push_back(app_.Cell(row, kResult));
-    return results;
-  }
+  std::vector<std::string> Results() const { return app_.Column(kResult); }
 
   std::vector<std::string> paths_;
 };

@@ -13,6 +13,13 @@ std::string E2eTest::MakeRom(const std::string& name, const std::string& gameNam
   return path;
 }
 
+std::vector<std::string> E2eTest::MakeNumberedRoms(int count) {
+  std::vector<std::string> paths;
+  for (char digit = '0'; digit < '0' + count; ++digit)
+    paths.push_back(MakeRom(std::string("r") + digit + ".gba", std::string("GAME ") + digit));
+  return paths;
+}
+
 std::pair<std::string, std::string> E2eTest::RecordInto(const std::string& record) const {
   return {"QUARVEL_STANDIN_RECORD", roms_ / record};
 }

@@ -23,6 +23,8 @@ class E2eTest : public ::testing::Test {
 
   // Writes a ROM file into the ROM folder and returns its full path.
   std::string MakeRom(const std::string& name, const std::string& gameName = "QUARVEL TEST", size_t size = 1024);
+  // ROM files r0.gba, r1.gba, ... with game names "GAME 0", "GAME 1", ...; returns their paths.
+  std::vector<std::string> MakeNumberedRoms(int count);
   // Environment entries that make the stand-in record its runs into `record` under the ROM folder.
   std::pair<std::string, std::string> RecordInto(const std::string& record) const;
   // Starts the program with the stand-in, recording its runs, and adds the files by the open dialog.

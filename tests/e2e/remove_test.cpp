@@ -8,17 +8,10 @@ namespace {
 class RemoveRows : public E2eTest {
  protected:
   void StartWithFive() {
-    for (char digit : std::string("01234")) {
-      std::string name = std::string("r") + digit + ".gba";
-      paths_.push_back(MakeRom(name, std::string("GAME ") + digit));
-    }
+    paths_ = MakeNumberedRoms(5);
     StartWithRows(paths_);
   }
-  std::vector<std::string> FileNames() const {
-    std::vector<std::string> names;
-    for (int row = 0, count = app_.RowCount(); row < count; ++row) names.push_back(app_.Cell(row, kFileName));
-    return names;
-  }
+  std::vector<std::string> FileNames() const { return app_.Column(kFileName); }
   std::vector<std::string> paths_;
 };
 

@@ -19,11 +19,7 @@ class HostileTool : public ::testing::Test {
     window_.form().SetToolTimeLimit(60000);
   }
   std::vector<std::string>& Failures() { return window_.messages().failures; }
-  std::vector<std::string> Results() {
-    std::vector<std::string> results;
-    for (int row = 0; row < window_.RowCount(); ++row) results.push_back(window_.Cell(row, 4));
-    return results;
-  }
+  std::vector<std::string> Results() { return window_.Column(4); }
   void ExpectNoToolRunning() {
     for (DWORD pid : RecordedPids(record_)) EXPECT_FALSE(ProcessRunning(pid)) << "tool process " << pid;
   }

@@ -15,11 +15,7 @@ class RomListWindowTest : public ::testing::Test {
     WriteRom(path, header, size);
     return path;
   }
-  std::vector<std::string> Captions() {
-    std::vector<std::string> captions;
-    for (int row = 0; row < window_.RowCount(); ++row) captions.push_back(window_.Cell(row, 0));
-    return captions;
-  }
+  std::vector<std::string> Captions() { return window_.Column(0); }
   std::vector<std::string>& Failures() { return window_.messages().failures; }
 
   MainWindowFixture window_;

@@ -64,6 +64,12 @@ std::string MainWindowFixture::Cell(int row, int column) {
 
 int MainWindowFixture::RowCount() { return ListView_GetItemCount(form_->Control(IDC_LISTVIEW1)); }
 
+std::vector<std::string> MainWindowFixture::Column(int column) {
+  std::vector<std::string> cells;
+  for (int row = 0, count = RowCount(); row < count; ++row) cells.push_back(Cell(row, column));
+  return cells;
+}
+
 void MainWindowFixture::SelectRows(const std::vector<int>& rows) {
   HWND list = form_->Control(IDC_LISTVIEW1);
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED);

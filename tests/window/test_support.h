@@ -74,6 +74,8 @@ class MainWindowFixture {
   void Choose(const std::vector<std::string>& paths);
   // The text of a list cell as the list view shows it.
   std::string Cell(int row, int column);
+  // One column's cells, top row first.
+  std::vector<std::string> Column(int column);
   int RowCount();
   void SelectRows(const std::vector<int>& rows);
   std::string StatusText();
