@@ -485,19 +485,10 @@ bool AppDriver::Screenshot(const std::string& name, const std::vector<HWND>& win
   for (HWND window : windows) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Sync();
   Sleep(300);  // let the X server show what was drawn
-  RECT area{};
-  bool first = true;
-  for (HWND window : windows) {
-    RECT rect;
-    if (!GetWindowRect(window, &rect)) continue;
-    if (first) {
-      area = rect;
-      first = false;
-    } else {
-      UnionRect(&area, &area, &rect);
-    }
-  }
-  if (first) area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT area{};  // UnionRect takes the other rectangle whole when one is empty
+  for (HWND window : windows)
+    if (RECT rect; GetWindowRect(window, &rect)) UnionRect(&area, &area, &rect);
+  if (IsRectEmpty(&area)) area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   return CaptureScreenRect(area, folder + name + ".png");
 }
 
