@@ -21,26 +21,14 @@ struct SeenDialog {
   RECT frame{};
 };
 
-struct DialogSearch {
-  const char* caption;
-  HWND found;
-};
-
-BOOL CALLBACK MatchOwnDialog(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<DialogSearch*>(data);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof(text));
-  if (pid != GetCurrentProcessId() || !IsWindowVisible(window) || std::string(text) != search->caption) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
 HWND FindOwnDialog(const char* caption) {
-  DialogSearch search{caption, nullptr};
-  EnumWindows(MatchOwnDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : TopLevelWindows()) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    if (ProcessOf(window) == GetCurrentProcessId() && IsWindowVisible(window) && std::string(text) == caption)
+      return window;
+  }
+  return nullptr;
 }
 
 bool HasVisibleButton(HWND dialog) {
