@@ -31,6 +31,15 @@ std::vector<std::string> MenuCaptions(HMENU menu) {
   return captions;
 }
 
+// This program carries the front-end's manifest: a manifest the system drops (as Wine drops one that names the
+// wrong processor) would leave the code page and the version-5 common controls of the system.
+TEST(Manifest, GivesUtf8AsTheCodePageAndTheVersion6CommonControls) {
+  EXPECT_EQ(GetACP(), 65001u);
+  char comctl[MAX_PATH * 4] = {};
+  GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), comctl, sizeof(comctl));
+  EXPECT_NE(AsciiUpper(comctl).find("\\WINSXS\\"), std::string::npos) << comctl << " is not the side-by-side version 6";
+}
+
 TEST(MainWindow, StartsWithCaptionDesignSizeAndEveryControlInPlace) {
   MainWindowFixture window;
   HWND form = window.form().Handle();
