@@ -1,5 +1,6 @@
-// Starting the program, with and without the tool beside it.
+// Starting the program, with and without the tool beside it, and with a stranger's DLL beside it.
 #include "tests/e2e/e2e_fixture.h"
+#include "tests/support/scoped_user_value.h"
 
 namespace e2e {
 namespace {
@@ -46,6 +47,29 @@ TEST_F(StartUp, FileExitEndsTheProgram) {
   ASSERT_TRUE(app_.Start()) << app_.Problem();
   app_.PostCommand(IDM_FILE_EXIT);
   EXPECT_TRUE(WaitUntil([&] { return !app_.Running(); }));
+}
+
+// The program often lies among downloaded files: a DLL of a system DLL's name planted beside it must not
+// run in it, though Wine is told to prefer a DLL found on the search path for that name. Under Wine, what
+// the program loads once running are its system DLLs' delayed imports, which Wine looks up on the path
+// fixed at start-up whatever the program asks for; so the test has the program load a DLL by name, as
+// the system's code in it would. Wine takes WINEDLLOVERRIDES from the Unix environment, which a program
+// started from Windows inherits from its starter; the per-program setting reaches the front-end alone.
+TEST_F(StartUp, ADllPlantedBesideTheProgramIsNotLoaded) {
+  std::string record = app_.AppDir() + "planted-dll-loaded.txt";
+  ASSERT_TRUE(CopyFileA((ProgramFolder() + "planted\\dwmapi.dll").c_str(), (app_.AppDir() + "dwmapi.dll").c_str(),
+                        FALSE));
+  ScopedUserValue preferFound("Software\\Wine\\AppDefaults\\QuarvelFE.exe\\DllOverrides", "dwmapi", "native,builtin");
+  ASSERT_TRUE(preferFound.Set());
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  app_.ClickButton(IDC_BUTTON_ADD);
+  HWND dialog = app_.WaitForOpenDialog();
+  ASSERT_NE(dialog, nullptr) << "the Add dialog did not open";
+
+  EXPECT_EQ(AsciiUpper(LoadLibraryIn(ProcessOf(dialog), "dwmapi.dll")), "C:\\WINDOWS\\SYSTEM32\\DWMAPI.DLL");
+  EXPECT_FALSE(FileExists(record)) << "the planted dwmapi.dll ran in " << ReadText(record);
+  app_.PressDialogButton(dialog, IDCANCEL);
+  EXPECT_TRUE(app_.WaitGone(dialog));
 }
 
 }  // namespace

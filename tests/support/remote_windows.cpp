@@ -1,6 +1,7 @@
 #include "tests/support/remote_windows.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -73,6 +74,33 @@ DWORD ProcessOf(HWND window) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   return processId;
+}
+
+std::string LoadLibraryIn(DWORD processId, const std::string& dllName) {
+  HANDLE process = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                                   PROCESS_VM_READ | PROCESS_VM_WRITE,
+                               FALSE, processId);
+  if (!process) return {};
+  {
+    RemoteMemory name(process, dllName.size() + 1);
+    // kernel32 lies at the same address in every process of one bitness.
+    auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+    HANDLE thread = name.Write(0, dllName.c_str(), dllName.size() + 1)
+                        ? CreateRemoteThread(process, nullptr, 0, loadLibrary, name.at(0), 0, nullptr)
+                        : nullptr;
+    if (thread) WaitForSingleObject(thread, kWaitMs);
+    if (thread) CloseHandle(thread);
+  }
+  CloseHandle(process);
+  std::string loaded;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+  MODULEENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry))
+    if (_stricmp(entry.szModule, dllName.c_str()) == 0) loaded = entry.szExePath;
+  if (snapshot != INVALID_HANDLE_VALUE) CloseHandle(snapshot);
+  return loaded;
 }
 
 std::string CommandLineOf(DWORD processId) {

@@ -28,6 +28,10 @@ std::vector<std::string> StaticTextsOf(HWND window);
 // The full path of the process's program file; empty when it cannot be asked.
 std::string ImagePathOf(DWORD processId);
 DWORD ProcessOf(HWND window);
+// Has a process of the same bitness load a DLL by its bare name, as the system's own code in it does
+// (LoadLibraryA on a thread made there); returns the full path of the module of that name loaded there
+// afterwards, or nothing.
+std::string LoadLibraryIn(DWORD processId, const std::string& dllName);
 // The command line another process of the same bitness was started with, read from its process
 // parameters; empty when it cannot be read.
 std::string CommandLineOf(DWORD processId);
