@@ -60,6 +60,33 @@ std::vector<std::string> StaticTextsOf(HWND window) {
   return texts;
 }
 
+DialogView ReadDialog(HWND dialog) {
+  DialogView view;
+  view.caption = TextOf(dialog);
+  view.texts = StaticTextsOf(dialog);
+  GetWindowRect(dialog, &view.frame);
+  for (HWND child : ChildWindows(dialog)) {
+    LONG style = GetWindowLongA(child, GWL_STYLE);
+    if (_stricmp(ClassNameOf(child).c_str(), "Button") == 0) {
+      view.buttons.push_back(TextOf(child));
+      if (GetDlgCtrlID(child) == IDOK || GetDlgCtrlID(child) == IDCANCEL)
+        view.okIsDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    } else if ((style & SS_TYPEMASK) == SS_ICON) {
+      view.icon = reinterpret_cast<HICON>(SendWithTimeout(child, STM_GETICON, 0, 0));
+    }
+  }
+  return view;
+}
+
+HWND FindDialogOf(DWORD processId, const std::string& caption) {
+  for (HWND window : TopLevelWindows()) {
+    if (ProcessOf(window) != processId || !IsWindowVisible(window) || TextOf(window) != caption) continue;
+    for (HWND child : ChildWindows(window))
+      if (ClassNameOf(child) == "Button" && IsWindowVisible(child)) return window;
+  }
+  return nullptr;
+}
+
 std::string ImagePathOf(DWORD processId) {
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
   if (!process) return {};
