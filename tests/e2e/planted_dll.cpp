@@ -1,23 +1,14 @@
 // A DLL of a system DLL's name, for planting beside the front-end as a stranger could. Once loaded, it
-// notes the program it runs in, in "planted-dll-loaded.txt" beside itself.
+// leaves a file of its own name plus ".loaded" beside itself.
 #include <windows.h>
 
 #include <cstring>
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
-  if (reason != DLL_PROCESS_ATTACH) return TRUE;
-  char record[MAX_PATH * 2] = {}, program[MAX_PATH * 2] = {};
-  GetModuleFileNameA(module, record, MAX_PATH);
-  char* nameStart = std::strrchr(record, '\\');
-  if (!nameStart) return TRUE;
-  std::strcpy(nameStart + 1, "planted-dll-loaded.txt");
-  DWORD length = GetModuleFileNameA(nullptr, program, sizeof(program) - 2);
-  std::strcpy(program + length, "\r\n");
-  HANDLE file = CreateFileA(record, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) return TRUE;
-  DWORD written = 0;
-  WriteFile(file, program, length + 2, &written, nullptr);
-  CloseHandle(file);
+  char record[MAX_PATH + 8] = {};
+  if (reason != DLL_PROCESS_ATTACH || !GetModuleFileNameA(module, record, MAX_PATH)) return TRUE;
+  std::strcat(record, ".loaded");
+  HANDLE file = CreateFileA(record, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   return TRUE;
 }
