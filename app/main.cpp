@@ -6,6 +6,17 @@
 #include "ui/messages.h"
 
 namespace {
+// The program often lies among downloaded files. The DLLs that Windows, the shell and the dialogs load
+// once it runs come from the system folder only, never from the program's own folder or the current one.
+// SetDefaultDllDirectories exists from Windows 8 (and Windows 7 with its 2011 loader update); without
+// it, SetDllDirectoryA("") at least takes the current folder out of the search.
+void LoadDllsFromTheSystemOnly() {
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+  if (!setDefaultDllDirectories || !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryA("");
+}
+
 // Key preview first, then the dialog keys (Tab, Shift+Tab, Enter, Space) of the main window.
 int RunMessageLoop(quarvel::TFormMain& form) {
   MSG message;
@@ -20,6 +31,7 @@ int RunMessageLoop(quarvel::TFormMain& form) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  LoadDllsFromTheSystemOnly();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   quarvel::TFormMain form;

@@ -3,7 +3,7 @@
 namespace quarvel {
 
 namespace {
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) { return std::string(1, '"').append(text).append(1, '"'); }
 bool IsControlOrSpace(char c) { return static_cast<unsigned char>(c) <= 32; }
 }  // namespace
 
@@ -25,8 +25,8 @@ std::string ToolParameters(const ToolOptions& options, std::string_view switchTe
   if (options.trimFiles) parameters += " -r";
   if (options.manualMode) parameters += " -m";
   if (options.preserveIntro) parameters += " -i";
-  if (!switchText.empty()) parameters += " " + std::string(switchText);
-  parameters += " " + Quoted(romPath) + " >> " + Quoted(std::string(appDir) + kLogFileName);
+  if (!switchText.empty()) parameters.append(" ").append(switchText);
+  parameters.append(" ").append(Quoted(romPath)).append(" >> ").append(Quoted(std::string(appDir) + kLogFileName));
   return TrimControl(parameters);
 }
 

@@ -143,7 +143,7 @@ int Run(const Options& options) {
       for (int column = 0; column < kColumnCount; ++column) {
         std::optional<std::string> cell = ReadListCell(process, list, row, column);
         if (!cell) status = 3;
-        line += "\t" + Escaped(cell.value_or(""));
+        line.append("\t").append(Escaped(cell.value_or("")));
       }
       Print(line);
     }

@@ -37,7 +37,7 @@ TEST_F(Documents, F1WithoutAHelpFileSaysSo) {
 }
 
 TEST_F(Documents, F1InTheListOpensTheHelpFileInTheSystemsViewer) {
-  ASSERT_TRUE(app_.Start({.withHelp = true})) << app_.Problem();
+  ASSERT_TRUE(app_.Start({.withTool = true, .environment = {}, .withHelp = true})) << app_.Problem();
   ASSERT_TRUE(quarvel::testing::BringToFront(app_.MainWindow()));
   quarvel::testing::ClickWindow(app_.List());
   quarvel::testing::PressKey(VK_F1);

@@ -1,5 +1,6 @@
-// Starting the program, with and without the tool beside it.
+// Starting the program, with and without the tool beside it, and with a stranger's DLL beside it.
 #include "tests/e2e/e2e_fixture.h"
+#include "tests/support/scoped_user_value.h"
 
 namespace e2e {
 namespace {
@@ -46,6 +47,29 @@ TEST_F(StartUp, FileExitEndsTheProgram) {
   ASSERT_TRUE(app_.Start()) << app_.Problem();
   app_.PostCommand(IDM_FILE_EXIT);
   EXPECT_TRUE(WaitUntil([&] { return !app_.Running(); }));
+}
+
+// The program often lies among downloaded files: a DLL of a system DLL's name planted beside it must not
+// run in it, though Wine prefers a DLL found on the search path for that name (set per program: Wine reads
+// WINEDLLOVERRIDES from the Unix environment a program inherits from its starter). Wine looks up its own
+// DLLs' delayed imports on the path fixed at start-up, whatever the program asks for, so the test has the
+// program load the DLL by name as the system's code in it would.
+TEST_F(StartUp, ADllPlantedBesideTheProgramIsNotLoaded) {
+  std::string record = app_.AppDir() + "dwmapi.dll.loaded";
+  ASSERT_TRUE(CopyFileA((ProgramFolder() + "planted\\dwmapi.dll").c_str(), (app_.AppDir() + "dwmapi.dll").c_str(),
+                        FALSE));
+  ScopedUserValue preferFound("Software\\Wine\\AppDefaults\\QuarvelFE.exe\\DllOverrides", "dwmapi", "native,builtin");
+  ASSERT_TRUE(preferFound.Set());
+  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  app_.ClickButton(IDC_BUTTON_ADD);
+  HWND dialog = app_.WaitForOpenDialog();
+  ASSERT_NE(dialog, nullptr) << "the Add dialog did not open";
+  std::string loaded = LoadLibraryIn(ProcessOf(dialog), "dwmapi.dll");
+  EXPECT_FALSE(loaded.empty()) << "dwmapi.dll was not loaded at all";
+  EXPECT_NE(AsciiUpper(loaded), AsciiUpper(app_.AppDir() + "dwmapi.dll")) << "loaded from beside the program";
+  EXPECT_FALSE(FileExists(record)) << "the planted dwmapi.dll ran in the program";
+  app_.PressDialogButton(dialog, IDCANCEL);
+  EXPECT_TRUE(app_.WaitGone(dialog));
 }
 
 }  // namespace

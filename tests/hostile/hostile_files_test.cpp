@@ -13,15 +13,9 @@
 namespace quarvel::testing {
 namespace {
 
-class HostileFiles : public ::testing::Test {
+class HostileFiles : public MainWindowTest {
  protected:
-  std::string Rom(const std::string& name, const std::string& header = "GAME", size_t size = 512) {
-    std::string path = window_.roms() / name;
-    WriteRom(path, header, size);
-    return path;
-  }
   void Drop(const std::vector<std::string>& paths) { DropOnList(window_, paths); }
-  std::vector<std::string>& Failures() { return window_.messages().failures; }
   // The report for a file that cannot be opened: the path as given, then the system's text.
   static std::string CannotOpen(const std::string& path, DWORD error) {
     return "Cannot open file \"" + path + "\". " + SystemText(error);
@@ -33,7 +27,6 @@ class HostileFiles : public ::testing::Test {
     window_.Command(IDC_BUTTON_TEST);
   }
 
-  MainWindowFixture window_;
   std::string record_ = window_.appDir() / "record.txt";
   ScopedEnvironment recording_{"QUARVEL_STANDIN_RECORD", record_};
   ScopedEnvironment allOk_{"QUARVEL_STANDIN_EXIT", "0"};

@@ -7,25 +7,20 @@
 namespace quarvel::testing {
 namespace {
 
-class HostileTool : public ::testing::Test {
+class HostileTool : public MainWindowTest {
  protected:
   HostileTool() {
-    for (const char* name : {"first", "second", "third"}) {
-      paths_.push_back(window_.roms() / (std::string(name) + ".gba"));
-      WriteRom(paths_.back(), name);
-    }
+    for (const char* name : {"first", "second", "third"}) paths_.push_back(Rom(std::string(name) + ".gba", name));
     window_.Choose(paths_);
     // Enough for a slow start under load, short enough that a dialog left open would show as a failure.
     window_.form().SetToolTimeLimit(60000);
   }
-  std::vector<std::string>& Failures() { return window_.messages().failures; }
   std::vector<std::string> Results() { return window_.Column(4); }
   void ExpectNoToolRunning() {
     for (DWORD pid : RecordedPids(record_)) EXPECT_FALSE(ProcessRunning(pid)) << "tool process " << pid;
   }
   std::string Tool() const { return window_.appDir() / "Quarvel.exe"; }
 
-  MainWindowFixture window_;
   std::vector<std::string> paths_;
   std::string plan_ = window_.appDir() / "plan.txt";
   std::string record_ = window_.appDir() / "record.txt";

@@ -1,6 +1,7 @@
 #include "tests/support/remote_windows.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -59,6 +60,33 @@ std::vector<std::string> StaticTextsOf(HWND window) {
   return texts;
 }
 
+DialogView ReadDialog(HWND dialog) {
+  DialogView view;
+  view.caption = TextOf(dialog);
+  view.texts = StaticTextsOf(dialog);
+  GetWindowRect(dialog, &view.frame);
+  for (HWND child : ChildWindows(dialog)) {
+    LONG style = GetWindowLongA(child, GWL_STYLE);
+    if (_stricmp(ClassNameOf(child).c_str(), "Button") == 0) {
+      view.buttons.push_back(TextOf(child));
+      if (GetDlgCtrlID(child) == IDOK || GetDlgCtrlID(child) == IDCANCEL)
+        view.okIsDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    } else if ((style & SS_TYPEMASK) == SS_ICON) {
+      view.icon = reinterpret_cast<HICON>(SendWithTimeout(child, STM_GETICON, 0, 0));
+    }
+  }
+  return view;
+}
+
+HWND FindDialogOf(DWORD processId, const std::string& caption) {
+  for (HWND window : TopLevelWindows()) {
+    if (ProcessOf(window) != processId || !IsWindowVisible(window) || TextOf(window) != caption) continue;
+    for (HWND child : ChildWindows(window))
+      if (ClassNameOf(child) == "Button" && IsWindowVisible(child)) return window;
+  }
+  return nullptr;
+}
+
 std::string ImagePathOf(DWORD processId) {
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
   if (!process) return {};
@@ -73,6 +101,33 @@ DWORD ProcessOf(HWND window) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   return processId;
+}
+
+std::string LoadLibraryIn(DWORD processId, const std::string& dllName) {
+  HANDLE process = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                                   PROCESS_VM_READ | PROCESS_VM_WRITE,
+                               FALSE, processId);
+  if (!process) return {};
+  {
+    RemoteMemory name(process, dllName.size() + 1);
+    // kernel32 lies at the same address in every process of one bitness.
+    auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+    HANDLE thread = name.Write(0, dllName.c_str(), dllName.size() + 1)
+                        ? CreateRemoteThread(process, nullptr, 0, loadLibrary, name.at(0), 0, nullptr)
+                        : nullptr;
+    if (thread) WaitForSingleObject(thread, kWaitMs);
+    if (thread) CloseHandle(thread);
+  }
+  CloseHandle(process);
+  std::string loaded;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+  MODULEENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry))
+    if (_stricmp(entry.szModule, dllName.c_str()) == 0) loaded = entry.szExePath;
+  if (snapshot != INVALID_HANDLE_VALUE) CloseHandle(snapshot);
+  return loaded;
 }
 
 std::string CommandLineOf(DWORD processId) {

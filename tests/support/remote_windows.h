@@ -1,6 +1,6 @@
 // Windows of another process, seen from outside: enumeration, texts with a time limit so a busy program
 // cannot block the caller, and list-view cells read through memory in the list's own process. Used by
-// the end-to-end driver and by the X11 drop test's probe.
+// the end-to-end driver, the X11 drop test's probe and the window tests' dialog checks.
 #pragma once
 #include <windows.h>
 
@@ -25,9 +25,27 @@ std::string ClassNameOf(HWND window);
 std::string TextOf(HWND window);
 // The texts of the window's static children, in creation order, empty ones left out.
 std::vector<std::string> StaticTextsOf(HWND window);
+// What a dialog shows, read from outside its thread.
+struct DialogView {
+  std::string caption;
+  std::vector<std::string> texts;    // of its statics, as StaticTextsOf gives them
+  std::vector<std::string> buttons;  // in creation order
+  bool okIsDefault = false;          // its OK or Cancel button is the default push button
+  HICON icon = nullptr;              // of its icon static
+  RECT frame{};
+};
+DialogView ReadDialog(HWND dialog);
+// A visible top-level window of the process with this caption that shows a button (so it is complete),
+// or null.
+HWND FindDialogOf(DWORD processId, const std::string& caption);
+
 // The full path of the process's program file; empty when it cannot be asked.
 std::string ImagePathOf(DWORD processId);
 DWORD ProcessOf(HWND window);
+// Has a process of the same bitness load a DLL by its bare name, as the system's own code in it does
+// (LoadLibraryA on a thread made there); returns the full path of the module of that name loaded there
+// afterwards, or nothing.
+std::string LoadLibraryIn(DWORD processId, const std::string& dllName);
 // The command line another process of the same bitness was started with, read from its process
 // parameters; empty when it cannot be read.
 std::string CommandLineOf(DWORD processId);

@@ -1,28 +1,13 @@
 // The Wine prefix's display scale (LogPixels), which a program reads when it starts: set for as long as
 // this lives, then the earlier value (or none) is put back, on every path.
 #pragma once
-#include <windows.h>
+#include "tests/support/scoped_user_value.h"
 
 namespace quarvel::testing {
 
-class ScopedLogPixels {
+class ScopedLogPixels : public ScopedUserValue {
  public:
-  explicit ScopedLogPixels(DWORD dpi) {
-    DWORD size = sizeof(previous_);
-    hadValue_ = !RegGetValueA(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &previous_, &size);
-    set_ = !RegSetKeyValueA(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &dpi, sizeof(dpi));
-  }
-  ~ScopedLogPixels() {
-    if (hadValue_) RegSetKeyValueA(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &previous_, sizeof(previous_));
-    else RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, kValue);
-  }
-  bool Set() const { return set_; }
-
- private:
-  static constexpr const char* kKey = "Control Panel\\Desktop";
-  static constexpr const char* kValue = "LogPixels";
-  DWORD previous_ = 0;
-  bool hadValue_ = false, set_ = false;
+  explicit ScopedLogPixels(DWORD dpi) : ScopedUserValue("Control Panel\\Desktop", "LogPixels", dpi) {}
 };
 
 }  // namespace quarvel::testing

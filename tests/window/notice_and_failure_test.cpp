@@ -1,7 +1,6 @@
 // The real notice dialog and failure report: they appear with the right caption and text, and close.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <thread>
 
 #include "tests/support/remote_windows.h"
@@ -12,72 +11,32 @@
 namespace quarvel::testing {
 namespace {
 
-struct SeenDialog {
-  std::string caption;
-  std::vector<std::string> texts;
-  std::vector<std::string> buttons;
-  bool okIsDefault = false;
-  HICON icon = nullptr;
-  RECT frame{};
-};
-
-HWND FindOwnDialog(const char* caption) {
-  for (HWND window : TopLevelWindows()) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    if (ProcessOf(window) == GetCurrentProcessId() && IsWindowVisible(window) && std::string(text) == caption)
-      return window;
-  }
-  return nullptr;
-}
-
-bool HasVisibleButton(HWND dialog) {
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (ClassNameOf(child) == "Button" && IsWindowVisible(child)) return true;
-  return false;
-}
-
-// Waits on another thread for the dialog, reads it, then runs close on it. A dialog that never shows
-// must not hold the test: the modal loop is then ended with WM_QUIT, and found stays false.
-template <class Close>
-std::thread Inspect(const char* caption, SeenDialog& seen, std::atomic<bool>& found, Close close) {
+// Shows a dialog by `show` while another thread waits for it, reads it, then runs `close` on it. A dialog
+// that never shows must not hold the test: the modal loop is then ended with WM_QUIT, and the caption seen
+// stays empty.
+template <class Show, class Close>
+DialogView Inspect(const char* caption, Show show, Close close) {
+  DialogView seen;
   DWORD testThread = GetCurrentThreadId();
-  return std::thread([caption, &seen, &found, close, testThread] {
+  std::thread inspector([&] {
     HWND dialog = nullptr;
-    if (!WaitUntil([&] { return (dialog = FindOwnDialog(caption)) != nullptr && HasVisibleButton(dialog); })) {
+    if (!WaitUntil([&] { return (dialog = FindDialogOf(GetCurrentProcessId(), caption)) != nullptr; })) {
       PostThreadMessageA(testThread, WM_QUIT, 0, 0);
       return;
     }
-    seen.caption = caption;
-    GetWindowRect(dialog, &seen.frame);
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      char text[512] = {};
-      GetWindowTextA(child, text, sizeof(text));
-      if (_stricmp(ClassNameOf(child).c_str(), "Button") == 0) {
-        seen.buttons.push_back(text);
-        if (GetDlgCtrlID(child) == IDOK || GetDlgCtrlID(child) == IDCANCEL)
-          seen.okIsDefault = (GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
-      } else if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        seen.icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-      } else if (text[0]) {
-        seen.texts.push_back(text);
-      }
-    }
-    found = true;
+    seen = ReadDialog(dialog);
     close(dialog);
   });
+  show();
+  inspector.join();
+  return seen;
 }
 
 TEST(NoticeDialog, ShowsCaptionTextAndOneDefaultOkAndClosesOnEscapeAndEnter) {
   for (WPARAM closing : {IDCANCEL, IDOK}) {
-    SeenDialog seen;
-    std::atomic<bool> found{false};
-    std::thread inspector = Inspect("Error", seen, found, [closing](HWND dialog) {
-      PostMessageA(dialog, WM_COMMAND, closing, 0);
-    });
-    RunNoticeDialog(nullptr, "Error", "Please add at least one file");
-    inspector.join();
-    ASSERT_TRUE(found) << "no dialog appeared";
+    DialogView seen = Inspect("Error", [] { RunNoticeDialog(nullptr, "Error", "Please add at least one file"); },
+                              [closing](HWND dialog) { PostMessageA(dialog, WM_COMMAND, closing, 0); });
+    ASSERT_FALSE(seen.caption.empty()) << "no dialog appeared";
     EXPECT_EQ(seen.texts, std::vector<std::string>{"Please add at least one file"}) << "no period is added";
     EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
     EXPECT_TRUE(seen.okIsDefault);
@@ -90,12 +49,9 @@ TEST(NoticeDialog, LongTextWrapsAtHalfTheScreenWidthEvenWithinALongPath) {
   std::string words;
   for (int i = 0; i < 60; ++i) words += "word ";
   for (const std::string& text : {words, "C:\\" + std::string(300, 'w') + ".gba"}) {
-    SeenDialog seen;
-    std::atomic<bool> found{false};
-    std::thread inspector = Inspect("Error", seen, found, [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); });
-    RunNoticeDialog(nullptr, "Error", text);
-    inspector.join();
-    ASSERT_TRUE(found) << "no dialog appeared";
+    DialogView seen = Inspect("Error", [&] { RunNoticeDialog(nullptr, "Error", text); },
+                              [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); });
+    ASSERT_FALSE(seen.caption.empty()) << "no dialog appeared";
     int width = seen.frame.right - seen.frame.left;
     EXPECT_LT(width, GetSystemMetrics(SM_CXSCREEN) / 2 + 120) << text.size();
     EXPECT_GT(width, GetSystemMetrics(SM_CXSCREEN) / 4) << "wrapped near half the screen, not narrower";
@@ -103,9 +59,8 @@ TEST(NoticeDialog, LongTextWrapsAtHalfTheScreenWidthEvenWithinALongPath) {
 }
 
 TEST(NoticeDialog, CtrlCCopiesCaptionTextAndButton) {
-  SeenDialog seen;
-  std::atomic<bool> found{false};
-  std::thread inspector = Inspect("Error", seen, found, [](HWND dialog) {
+  auto show = [] { RunNoticeDialog(nullptr, "Error", "Could not find log file"); };
+  DialogView seen = Inspect("Error", show, [](HWND dialog) {
     HWND ok = GetDlgItem(dialog, IDOK);
     // The dialog's thread reads Ctrl's state from its own keyboard state, so press it there.
     DWORD dialogThread = GetWindowThreadProcessId(dialog, nullptr);
@@ -120,9 +75,7 @@ TEST(NoticeDialog, CtrlCCopiesCaptionTextAndButton) {
     AttachThreadInput(GetCurrentThreadId(), dialogThread, FALSE);
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   });
-  RunNoticeDialog(nullptr, "Error", "Could not find log file");
-  inspector.join();
-  ASSERT_TRUE(found) << "no dialog appeared";
+  ASSERT_FALSE(seen.caption.empty()) << "no dialog appeared";
   ASSERT_TRUE(OpenClipboard(nullptr));
   HANDLE data = GetClipboardData(CF_TEXT);
   std::string copied = data ? static_cast<const char*>(GlobalLock(data)) : "";
@@ -136,13 +89,9 @@ TEST(FailureReport, IsTheSystemMessageBoxWithTheTitleAndThePeriodRule) {
       {"Could not find \"Quarvel\" application", "Could not find \"Quarvel\" application."},
       {"Could not process file \"C:\\a.gba\" (error 2)", "Could not process file \"C:\\a.gba\" (error 2)"}};
   for (const auto& [message, shown] : cases) {
-    SeenDialog seen;
-    std::atomic<bool> found{false};
-    std::thread inspector =
-        Inspect("Quarvel Front-End", seen, found, [](HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); });
-    DialogMessageSink().ShowFailureReport(message);
-    inspector.join();
-    ASSERT_TRUE(found) << "no dialog appeared";
+    DialogView seen = Inspect("Quarvel Front-End", [&] { DialogMessageSink().ShowFailureReport(message); },
+                              [](HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); });
+    ASSERT_FALSE(seen.caption.empty()) << "no dialog appeared";
     EXPECT_NE(std::find(seen.texts.begin(), seen.texts.end(), shown), seen.texts.end()) << shown;
     EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
     EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_HAND)) << "the stop icon";

@@ -8,17 +8,9 @@
 namespace quarvel::testing {
 namespace {
 
-class RomListWindowTest : public ::testing::Test {
+class RomListWindowTest : public MainWindowTest {
  protected:
-  std::string Rom(const std::string& name, const std::string& header = "GAME", size_t size = 512) {
-    std::string path = window_.roms() / name;
-    WriteRom(path, header, size);
-    return path;
-  }
   std::vector<std::string> Captions() { return window_.Column(0); }
-  std::vector<std::string>& Failures() { return window_.messages().failures; }
-
-  MainWindowFixture window_;
 };
 
 TEST_F(RomListWindowTest, AddedFileShowsItsFourColumnsAndAnEmptyResult) {

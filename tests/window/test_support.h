@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <memory>
 #include <string>
@@ -87,6 +89,20 @@ class MainWindowFixture {
   CapturedMessages messages_;
   ScopedMessageSink sink_{messages_};
   std::unique_ptr<TFormMain> form_;
+};
+
+// A test on a main window of its own, with ROM files written into its ROM folder.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  // Writes a ROM file (see RomImage) into the ROM folder and returns its full path.
+  std::string Rom(const std::string& name, const std::string& header = "GAME", size_t size = 512) {
+    std::string path = window_.roms() / name;
+    WriteRom(path, header, size);
+    return path;
+  }
+  std::vector<std::string>& Failures() { return window_.messages().failures; }
+
+  MainWindowFixture window_;
 };
 
 }  // namespace quarvel::testing
