@@ -317,6 +317,7 @@ TEST_F(Batches, EscStopsAfterTheCurrentFileAndTheSessionMayEndOnceStopped) {
   EXPECT_EQ(WaitForStatus(app_, "Testing...stopping"), "Testing...stopping");
   EXPECT_EQ(SendWithTimeout(app_.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
   EXPECT_EQ(WaitForStatus(app_, "Testing...stopped"), "Testing...stopped");
+  EXPECT_TRUE(app_.Screenshot("e2e_batch_stopped_by_esc", {app_.MainWindow()}));
   EXPECT_EQ(SendWithTimeout(app_.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
   size_t runs = Record().size() - 3;
   EXPECT_LE(runs, 2u);
@@ -325,18 +326,31 @@ TEST_F(Batches, EscStopsAfterTheCurrentFileAndTheSessionMayEndOnceStopped) {
   EXPECT_TRUE(app_.Running());
 }
 
-TEST_F(Batches, AltF4DuringABatchLetsTheCurrentFileEndThenCloses) {
+// Alt+F4, or a click on the title bar's close button (drawn by Wine itself in these tests).
+class ClosingDuringABatch : public Batches, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ClosingDuringABatch, LetsTheCurrentFileEndThenCloses) {
   using namespace quarvel::testing;
   ASSERT_NO_FATAL_FAILURE(StartWithRomRows(2));
   WritePlan({"* sleep:2000:0"});
   ASSERT_TRUE(BringToFront(app_.MainWindow()));
   ClickWindow(app_.Control(IDC_BUTTON_TEST));
   ASSERT_TRUE(WaitUntil([&] { return Record().size() == 1; }));
-  PressKey(VK_F4, {VK_MENU});
+  RECT frame;
+  GetWindowRect(app_.MainWindow(), &frame);
+  if (GetParam()) {
+    PressKey(VK_F4, {VK_MENU});
+  } else {
+    ClickAt(POINT{frame.right - GetSystemMetrics(SM_CXFRAME) - GetSystemMetrics(SM_CXSIZE) / 2,
+                  frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2});
+  }
   EXPECT_EQ(WaitForStatus(app_, "Testing...stopping"), "Testing...stopping");
   EXPECT_TRUE(WaitUntil([&] { return !app_.Running(); }));
   EXPECT_EQ(ReadLines(app_.LogPath()).size(), Record().size()) << "the run ended by itself and wrote its report";
 }
+
+INSTANTIATE_TEST_SUITE_P(By, ClosingDuringABatch, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "AltF4" : "CloseButton"; });
 
 }  // namespace
 }  // namespace e2e
