@@ -49,8 +49,10 @@ add_executable(QuarvelFE WIN32 app/main.cpp resources/quarvel.rc)
 target_link_libraries(QuarvelFE PRIVATE quarvel_win ${STATIC_LINK})
 target_compile_options(QuarvelFE PRIVATE ${WIN_WARNINGS})
 add_dependencies(QuarvelFE artwork)
-set_source_files_properties(resources/quarvel.rc PROPERTIES
-  OBJECT_DEPENDS "${ARTWORK_FILES};${CMAKE_SOURCE_DIR}/resources/quarvel.exe.manifest")
+# windres does not report what the resource script reads, and a source file's properties hold only in the
+# folder that sets them: every folder whose programs compile the script sets these (the test programs too).
+set(QUARVEL_RC_DEPENDS "${ARTWORK_FILES};${CMAKE_SOURCE_DIR}/resources/quarvel.exe.manifest")
+set_source_files_properties(resources/quarvel.rc PROPERTIES OBJECT_DEPENDS "${QUARVEL_RC_DEPENDS}")
 target_include_directories(QuarvelFE PRIVATE ${CMAKE_SOURCE_DIR} ${ARTWORK_DIR} ${CMAKE_SOURCE_DIR}/resources
                            ${GENERATED_DIR})
 
