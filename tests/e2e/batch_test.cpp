@@ -1,4 +1,7 @@
 // Batches: the tool run once per row, with the options checked, and each row's outcome shown.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <fstream>
 
 #include "tests/e2e/e2e_fixture.h"
@@ -240,6 +243,17 @@ TEST_F(Batches, RowMenuPatchRunsOnTheSelectedRowsOnly) {
   EXPECT_EQ(WaitForStatus(app_, "Patching...done"), "Patching...done");
   EXPECT_EQ(Record(), (std::vector<std::string>{ExpectedRun("", paths_[0]), ExpectedRun("", paths_[2])}));
   EXPECT_EQ(Results(), (std::vector<std::string>{"PATCHED", "", "PATCHED"}));
+}
+
+TEST_F(Batches, TheListFollowsTheBatchDownToItsLastRow) {
+  ASSERT_NO_FATAL_FAILURE(StartWithRows(WriteNumberedRoms(roms_.Path(), 60)));
+  ASSERT_LT(SendWithTimeout(app_.List(), LVM_GETCOUNTPERPAGE, 0, 0), 20) << "the list shows a part of the rows";
+  app_.ClickButton(IDC_BUTTON_TEST);
+  EXPECT_TRUE(WaitUntil([&] { return app_.StatusText() == "Testing...done"; }, 120000)) << app_.StatusText();
+  EXPECT_GE(SendWithTimeout(app_.List(), LVM_GETTOPINDEX, 0, 0) + SendWithTimeout(app_.List(), LVM_GETCOUNTPERPAGE, 0, 0),
+            60)
+      << "the last row is in view";
+  EXPECT_TRUE(app_.Screenshot("e2e_batch_of_60_rows_followed", {app_.MainWindow()}));
 }
 
 // The text the clipboard holds in the format, as UTF-8.

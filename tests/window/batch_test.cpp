@@ -168,15 +168,6 @@ TEST_F(BatchTest, AFailureMidBatchKeepsEarlierResultsAndLeavesTheStatusWithoutDo
             (std::vector<std::string>{"1/3", "error, reports 0", "clear, reports 1"}));
 }
 
-TEST_F(BatchTest, TheListFollowsTheBatchDownToItsLastRow) {
-  window_.Choose(WriteNumberedRoms(window_.roms().path(), 60));
-  HWND list = window_.form().Control(IDC_LISTVIEW1);
-  ASSERT_LT(ListView_GetCountPerPage(list), 20);
-  window_.Command(IDC_BUTTON_TEST);
-  EXPECT_EQ(window_.StatusText(), "Testing...done");
-  EXPECT_GE(ListView_GetTopIndex(list) + ListView_GetCountPerPage(list), 60) << "the last row is in view";
-}
-
 TEST_F(BatchTest, AToolRemovedAfterStartUpFailsAtTheFirstRow) {
   AddRows(2);
   DeleteFileA((window_.appDir() / "Quarvel.exe").c_str());
