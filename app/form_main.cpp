@@ -77,7 +77,9 @@ std::string ExecutableDir() {
 TFormMain::TFormMain()
     : leadBytes_(ActiveCodePageLeadBytes()),
       rows_(leadBytes_),
-      chooseFiles_([this](HWND owner) { return openDialog_.Run(owner); }), toolTimeLimitMs_(kToolTimeLimitMs) {}
+      chooseFiles_([this](HWND owner) { return openDialog_.Run(owner); }),
+      taskbar_(MakeTaskbarProgress()),
+      toolTimeLimitMs_(kToolTimeLimitMs) {}
 
 TFormMain::~TFormMain() {
   if (window_) DestroyWindow(window_);
@@ -171,11 +173,13 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       RememberFocusedControl();
       break;
     case WM_SETCURSOR:
-      if (OnSetCursor()) return TRUE;
+      if (OnSetCursor(LOWORD(lParam))) return TRUE;
       break;
     case WM_CLOSE:
-      PostQuitMessage(0);
+      OnClose();
       return 0;
+    case WM_QUERYENDSESSION:
+      return OnQueryEndSession();
     case WM_DESTROY:
       FormDestroy();
       return 0;

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "tool/tool_runner.h"
 #include "ui/display_scale.h"
 #include "ui/gdi_handles.h"
+#include "ui/taskbar_progress.h"
 
 namespace quarvel {
 
@@ -43,6 +45,7 @@ class TFormMain {
   const RomList& Rows() const { return rows_; }
   void SetFileChooser(FileChooser chooser) { chooseFiles_ = std::move(chooser); }
   void SetToolTimeLimit(int limitMs) { toolTimeLimitMs_ = limitMs; }
+  void SetTaskbarProgress(std::unique_ptr<TaskbarProgress> progress) { taskbar_ = std::move(progress); }
 
   // The ROM list's one way in, for the Add dialog and for drops: each path in turn through AddFile.
   // A failure ends the loop; the files before it stay added and shown.
@@ -73,6 +76,7 @@ class TFormMain {
   void HandleDroppedFiles(HDROP drop);
 
  private:
+  friend class BatchSession;
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ListViewWndProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -91,7 +95,9 @@ class TFormMain {
                                         DWORD_PTR form);
   bool OnActivate(WORD state, bool minimized);
   void OnSetFocus();
-  bool OnSetCursor();
+  bool OnSetCursor(WORD hitTest);
+  void OnClose();
+  LRESULT OnQueryEndSession();
 
   // Like a dialog, the window keeps its focused control while it is inactive.
   void RememberFocusedControl();
@@ -101,6 +107,12 @@ class TFormMain {
   void LoadArtwork();
   void RemoveSelectedRows();
   void RunBatch(Operation operation, bool selectedOnly);
+  void RunBatchRows(const std::vector<size_t>& batchRows, Operation operation);
+  void ReportBatchFailure(const std::string& message);
+  // Asks a running batch to stop after the current file, and the program to close then if thenClose.
+  void RequestBatchStop(bool thenClose);
+  bool TakeInputDuringBatch(const MSG& input);
+  void CopySelectedRows();
   ResultCode ProcessItem(size_t index, Operation operation);
   void SetStatusText(const std::string& text);
   ToolOptions CheckedOptions() const;
@@ -116,12 +128,16 @@ class TFormMain {
   std::string labelEditText_;  // what the editor held when it went
   bool labelEditEscaped_ = false;
   bool batchRunning_ = false;
+  enum class BatchStop { None, Stop, StopAndClose } batchStop_ = BatchStop::None;
+  std::string batchAction_;  // the running batch's status text, "Patching..." and the like
+  bool endingSessionRefused_ = false;  // the system was told why the session cannot end during the batch
   HWND focusedControl_ = nullptr;  // a child of the window, given the focus back on activation
   LeadBytes leadBytes_;
   RomList rows_;
   RomListView listView1_;
   OpenRomDialog openDialog_;
   FileChooser chooseFiles_;
+  std::unique_ptr<TaskbarProgress> taskbar_;
   GdiObject<HFONT> font_;
   GdiObject<HBITMAP> picture_;
   HIMAGELIST imageList1_ = nullptr;

@@ -1,9 +1,11 @@
-// The ROM list's handlers: adding by dialog and by drop, removing, the Delete key and in-place editing.
+// The ROM list's handlers: adding by dialog and by drop, removing, its keys, copying rows and in-place editing.
 #include "app/form_main.h"
 
 #include "romlist/dropped_files.h"
 #include "romlist/path_text.h"
+#include "romlist/rom_columns.h"
 #include "romlist/rom_file.h"
+#include "ui/clipboard.h"
 #include "ui/messages.h"
 
 namespace quarvel {
@@ -86,7 +88,20 @@ void TFormMain::RemoveSelectedRows() {
 }
 
 void TFormMain::ListView1KeyDown(WORD key) {
-  if (key == VK_DELETE) ButtonRemoveClick();
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  if (key == VK_DELETE) {
+    ButtonRemoveClick();
+  } else if (control && key == 'A') {
+    listView1_.SelectAll();
+  } else if (control && key == 'C') {
+    CopySelectedRows();
+  }
+}
+
+// The selected rows as a table, for a spreadsheet or a message; with nothing selected the clipboard stays.
+void TFormMain::CopySelectedRows() {
+  std::vector<size_t> selected = listView1_.SelectedIndexes();
+  if (!selected.empty()) CopyTextToClipboard(window_, RowsAsTable(rows_, selected));
 }
 
 // A list view reports a cancelled edit, and some an unchanged one, as no text at all, and one that

@@ -4,7 +4,7 @@ set(ARTWORK_CMAKE ${CMAKE_SOURCE_DIR}/resources/artwork.cmake CACHE FILEPATH "Dr
 include(${ARTWORK_CMAKE})
 
 set(WIN_WARNINGS -Wall -Wextra)
-set(WIN_LIBS comctl32 comdlg32 shell32 gdi32 user32 kernel32)
+set(WIN_LIBS comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 kernel32)
 # One .exe with no DLLs beside it, runnable on a bare Windows; no debug info in the release build.
 set(STATIC_LINK -static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600 _WIN32_IE=0x0600)
@@ -17,6 +17,8 @@ add_library(quarvel_win STATIC
   ui/modal_dialog.cpp
   ui/display_scale.cpp
   ui/form_font.cpp
+  ui/clipboard.cpp
+  ui/taskbar_progress.cpp
   romlist/rom_file.cpp
   romlist/rom_list_view.cpp
   romlist/dropped_files.cpp
@@ -47,8 +49,10 @@ add_executable(QuarvelFE WIN32 app/main.cpp resources/quarvel.rc)
 target_link_libraries(QuarvelFE PRIVATE quarvel_win ${STATIC_LINK})
 target_compile_options(QuarvelFE PRIVATE ${WIN_WARNINGS})
 add_dependencies(QuarvelFE artwork)
-set_source_files_properties(resources/quarvel.rc PROPERTIES
-  OBJECT_DEPENDS "${ARTWORK_FILES};${CMAKE_SOURCE_DIR}/resources/quarvel.exe.manifest")
+# windres does not report what the resource script reads, and a source file's properties hold only in the
+# folder that sets them: every folder whose programs compile the script sets these (the test programs too).
+set(QUARVEL_RC_DEPENDS "${ARTWORK_FILES};${CMAKE_SOURCE_DIR}/resources/quarvel.exe.manifest")
+set_source_files_properties(resources/quarvel.rc PROPERTIES OBJECT_DEPENDS "${QUARVEL_RC_DEPENDS}")
 target_include_directories(QuarvelFE PRIVATE ${CMAKE_SOURCE_DIR} ${ARTWORK_DIR} ${CMAKE_SOURCE_DIR}/resources
                            ${GENERATED_DIR})
 

@@ -2,32 +2,21 @@
 
 #include <cstring>
 
+#include "romlist/rom_columns.h"
+
 namespace quarvel {
 
 namespace {
 constexpr int kHiddenWidth = 1;
 
-struct ColumnSpec {
-  const char* header;
+// Widths in design-size pixels and alignments of the columns, in the order of their headers; the directory
+// is one pixel wide at every scale: it only holds the path.
+struct ColumnLook {
   int width;
   int format;
 };
-// Caption, then sub-texts 0 to 3: game name, directory (one pixel wide at every scale: it only holds the
-// path), size, result. Widths are design-size pixels.
-constexpr ColumnSpec kColumns[] = {
-    {"File Name", 160, LVCFMT_LEFT},  {"Game Name", 150, LVCFMT_LEFT}, {"Directory Path", kHiddenWidth, LVCFMT_LEFT},
-    {"Size", 75, LVCFMT_RIGHT},       {"Result", 75, LVCFMT_LEFT},
-};
-
-const std::string& CellText(const RomRow& row, int column) {
-  switch (column) {
-    case 0: return row.caption;
-    case 1: return row.gameName;
-    case 2: return row.directory;
-    case 3: return row.size;
-    default: return row.result;
-  }
-}
+constexpr ColumnLook kColumnLooks[kColumnCount] = {
+    {160, LVCFMT_LEFT}, {150, LVCFMT_LEFT}, {kHiddenWidth, LVCFMT_LEFT}, {75, LVCFMT_RIGHT}, {75, LVCFMT_LEFT}};
 }  // namespace
 
 void RomListView::Attach(HWND list, const RomList& rows, HIMAGELIST smallIcons, const DisplayScale& scale) {
@@ -35,12 +24,13 @@ void RomListView::Attach(HWND list, const RomList& rows, HIMAGELIST smallIcons, 
   rows_ = &rows;
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
   ListView_SetImageList(list_, smallIcons, LVSIL_SMALL);
-  for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
+  for (int column = 0; column < kColumnCount; ++column) {
+    const ColumnLook& look = kColumnLooks[column];
     LVCOLUMNA spec{};
     spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-    spec.fmt = kColumns[column].format;
-    spec.cx = kColumns[column].width == kHiddenWidth ? kHiddenWidth : scale.Scaled(kColumns[column].width);
-    spec.pszText = const_cast<char*>(kColumns[column].header);
+    spec.fmt = look.format;
+    spec.cx = look.width == kHiddenWidth ? kHiddenWidth : scale.Scaled(look.width);
+    spec.pszText = const_cast<char*>(kColumnHeaders[column]);
     spec.iSubItem = column;
     SendMessageA(list_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&spec));
   }
@@ -61,6 +51,10 @@ void RomListView::RepaintRow(size_t index) {
   ListView_RedrawItems(list_, static_cast<int>(index), static_cast<int>(index));
   UpdateWindow(list_);
 }
+
+void RomListView::EnsureVisible(size_t index) { ListView_EnsureVisible(list_, static_cast<int>(index), FALSE); }
+
+void RomListView::SelectAll() { ListView_SetItemState(list_, -1, LVIS_SELECTED, LVIS_SELECTED); }
 
 std::vector<size_t> RomListView::SelectedIndexes() const {
   std::vector<size_t> indexes;

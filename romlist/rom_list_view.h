@@ -24,6 +24,9 @@ class RomListView {
   void RowsRemoved();
   // Repaints one row at once, so a result shows while a batch goes on.
   void RepaintRow(size_t index);
+  // Scrolls the row wholly into view, so the person can follow a batch down a long list.
+  void EnsureVisible(size_t index);
+  void SelectAll();
 
   std::vector<size_t> SelectedIndexes() const;
   bool AnySelected() const;

@@ -3,10 +3,13 @@
 #include <shellapi.h>
 
 #include <optional>
+#include <utility>
 
 namespace quarvel {
 
 namespace {
+WaitInputFilter inputFilter;
+
 // Keys, and the mouse over the client area and over the frame: the title bar, its buttons, the menu bar.
 bool IsPersonsInput(UINT message) {
   return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
@@ -22,7 +25,7 @@ std::optional<int> HandleQueuedMessages() {
       quit = static_cast<int>(message.wParam);
     } else if (message.message == WM_DROPFILES) {
       DragFinish(reinterpret_cast<HDROP>(message.wParam));
-    } else if (!IsPersonsInput(message.message)) {
+    } else if (!IsPersonsInput(message.message) || (inputFilter && inputFilter(message))) {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
@@ -48,5 +51,9 @@ DWORD WaitForProcessHandlingMessages(HANDLE process, DWORD limitMs) {
   if (quit) PostQuitMessage(*quit);
   return wait;
 }
+
+ScopedWaitInputFilter::ScopedWaitInputFilter(WaitInputFilter filter) : previous_(std::exchange(inputFilter, std::move(filter))) {}
+
+ScopedWaitInputFilter::~ScopedWaitInputFilter() { inputFilter = std::move(previous_); }
 
 }  // namespace quarvel

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/clipboard.h"
 #include "ui/display_scale.h"
 #include "ui/gdi_handles.h"
 #include "ui/modal_dialog.h"
@@ -44,22 +45,11 @@ SIZE MeasureText(HWND window, HFONT font, const std::string& text) {
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-void CopyToClipboard(HWND window, const std::string& text) {
-  if (!OpenClipboard(window)) return;
-  EmptyClipboard();
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
-  }
-  CloseClipboard();
-}
-
 // Ctrl+C reaches the focused OK button, not the dialog, so the button passes it on.
 LRESULT CALLBACK OkButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
   if (message == WM_KEYDOWN && wParam == 'C' && (GetKeyState(VK_CONTROL) & 0x8000)) {
     auto* state = reinterpret_cast<NoticeState*>(data);
-    CopyToClipboard(button, NoticeClipboardText(state->caption, state->text, kButtonCaption));
+    CopyTextToClipboard(button, NoticeClipboardText(state->caption, state->text, kButtonCaption));
     return 0;
   }
   if (message == WM_NCDESTROY) RemoveWindowSubclass(button, OkButtonProc, 0);

@@ -12,6 +12,7 @@
 #include "tests/e2e/png_writer.h"
 #include "tests/support/real_input.h"
 #include "tests/support/remote_memory.h"
+#include "tests/support/screen_pixels.h"
 
 namespace e2e {
 
@@ -355,14 +356,25 @@ std::vector<int> AppDriver::SelectedRows() const {
   return rows;
 }
 
-POINT AppDriver::CaptionPoint(int row) const {
+RECT AppDriver::ItemRect(int row, int part) const {
   RemoteMemory memory(process_, sizeof(RECT));
-  RECT rect{LVIR_LABEL, 0, 0, 0};
-  if (!memory.valid() || !memory.Write(0, &rect, sizeof(rect))) return POINT{-1, -1};
+  RECT rect{part, 0, 0, 0};
+  if (!memory.valid() || !memory.Write(0, &rect, sizeof(rect))) return RECT{};
   if (!SendWithTimeout(List(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.at(0))) ||
       !memory.Read(0, &rect, sizeof(rect)))
-    return POINT{-1, -1};
-  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    return RECT{};
+  return rect;
+}
+
+POINT AppDriver::CaptionPoint(int row) const {
+  RECT rect = ItemRect(row, LVIR_LABEL);
+  return IsRectEmpty(&rect) ? POINT{-1, -1} : POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+std::vector<uint32_t> AppDriver::RowIconOnScreen(int row) const {
+  RECT icon = ItemRect(row, LVIR_ICON);
+  MapWindowPoints(List(), nullptr, reinterpret_cast<POINT*>(&icon), 2);
+  return ReadScreenPixels(icon);
 }
 
 HWND AppDriver::CaptionEditor() const {
@@ -592,40 +604,12 @@ bool CaptureScreenRect(const RECT& area, const std::string& path) {
   RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   RECT clipped;
   if (!IntersectRect(&clipped, &area, &screen)) return false;
-  int width = clipped.right - clipped.left, height = clipped.bottom - clipped.top;
-
-  HDC screenDc = GetDC(nullptr);
-  HDC memoryDc = CreateCompatibleDC(screenDc);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bool ok = false;
-  if (bitmap && bits) {
-    HGDIOBJ old = SelectObject(memoryDc, bitmap);
-    ok = BitBlt(memoryDc, 0, 0, width, height, screenDc, clipped.left, clipped.top, SRCCOPY | CAPTUREBLT) != FALSE;
-    GdiFlush();
-    SelectObject(memoryDc, old);
-  }
-  if (ok) {
-    std::vector<uint8_t> rgb(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
-    const auto* pixels = static_cast<const uint8_t*>(bits);
-    for (size_t i = 0, count = static_cast<size_t>(width) * static_cast<size_t>(height); i < count; ++i) {
-      rgb[i * 3] = pixels[i * 4 + 2];  // the DIB holds blue, green, red, unused
-      rgb[i * 3 + 1] = pixels[i * 4 + 1];
-      rgb[i * 3 + 2] = pixels[i * 4];
-    }
-    ok = WritePngFile(path, width, height, rgb);
-  }
-  if (bitmap) DeleteObject(bitmap);
-  DeleteDC(memoryDc);
-  ReleaseDC(nullptr, screenDc);
-  return ok;
+  std::vector<uint32_t> pixels = ReadScreenPixels(clipped);
+  if (pixels.empty()) return false;
+  std::vector<uint8_t> rgb;
+  for (uint32_t pixel : pixels)
+    for (int shift : {16, 8, 0}) rgb.push_back(static_cast<uint8_t>(pixel >> shift));
+  return WritePngFile(path, clipped.right - clipped.left, clipped.bottom - clipped.top, rgb);
 }
 
 }  // namespace e2e

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -95,8 +96,12 @@ class AppDriver {
   std::vector<std::string> ColumnHeaders() const;
   std::vector<int> SelectedRows() const;
   bool SelectRows(const std::vector<int>& rows) const;
+  // A part of a row (LVIR_ICON, LVIR_LABEL...) in the list's client coordinates; empty when it cannot be read.
+  RECT ItemRect(int row, int part) const;
   // The middle of a row's file name, in the list's client coordinates, for a real click there.
   POINT CaptionPoint(int row) const;
+  // The pixels of the row's icon place as the screen shows them now, without asking the list to draw.
+  std::vector<uint32_t> RowIconOnScreen(int row) const;
   // The open in-place editor of a file name, or null.
   HWND CaptionEditor() const;
   std::string StatusText() const;

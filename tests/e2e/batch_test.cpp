@@ -1,4 +1,7 @@
 // Batches: the tool run once per row, with the options checked, and each row's outcome shown.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <fstream>
 
 #include "tests/e2e/e2e_fixture.h"
@@ -242,19 +245,56 @@ TEST_F(Batches, RowMenuPatchRunsOnTheSelectedRowsOnly) {
   EXPECT_EQ(Results(), (std::vector<std::string>{"PATCHED", "", "PATCHED"}));
 }
 
-// Never hung, results as they come, clicks dropped, focus kept though a window (a console) took the activation.
-TEST_F(Batches, ASlowBatchStaysAliveAndDropsTheClicksMadeDuringIt) {
+TEST_F(Batches, TheListFollowsTheBatchDownToItsLastRow) {
+  ASSERT_NO_FATAL_FAILURE(StartWithRows(WriteNumberedRoms(roms_.Path(), 60)));
+  ASSERT_LT(SendWithTimeout(app_.List(), LVM_GETCOUNTPERPAGE, 0, 0), 20) << "the list shows a part of the rows";
+  app_.ClickButton(IDC_BUTTON_TEST);
+  EXPECT_TRUE(WaitUntil([&] { return app_.StatusText() == "Testing...done"; }, 120000)) << app_.StatusText();
+  EXPECT_GE(SendWithTimeout(app_.List(), LVM_GETTOPINDEX, 0, 0) + SendWithTimeout(app_.List(), LVM_GETCOUNTPERPAGE, 0, 0),
+            60)
+      << "the last row is in view";
+  EXPECT_TRUE(app_.Screenshot("e2e_batch_of_60_rows_followed", {app_.MainWindow()}));
+}
+
+// The text the clipboard holds in the format, as UTF-8.
+std::string ClipboardText(UINT format) {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(format); data && format == CF_UNICODETEXT) {
+    const auto* wide = static_cast<const wchar_t*>(GlobalLock(data));
+    text.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr)));
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+    text.pop_back();  // its zero
+    GlobalUnlock(data);
+  } else if (data) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+// Never hung, results drawn on the screen as they come, keys and clicks dropped, focus kept though a window
+// (a console) took the activation; the rows are selected, run and copied with the keyboard.
+TEST_F(Batches, ASlowBatchStaysAliveAndDropsTheKeysAndClicksMadeDuringIt) {
   using namespace quarvel::testing;
   ASSERT_NO_FATAL_FAILURE(StartWithRomRows(2));
   WritePlan({"r0.gba sleep:7000:0", "r1.gba sleep:3000:-4"});
-  HWND test = app_.Control(IDC_BUTTON_TEST);
+  HWND list = app_.List(), test = app_.Control(IDC_BUTTON_TEST);
   ASSERT_TRUE(BringToFront(app_.MainWindow()));
-  ClickWindow(test);
+  ClickWindowAt(list, app_.CaptionPoint(0));
+  PressKey('A', {VK_CONTROL});
+  ASSERT_TRUE(WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{0, 1}; }));
+  ASSERT_TRUE(app_.ChooseFromMenu('T', 'T'));  // Tools, "&Test"
   bool everHung = false;
   auto shown = [&](int row) { everHung |= IsHungAppWindow(app_.MainWindow()); return app_.Cell(row, kResult) != ""; };
   ASSERT_TRUE(WaitUntil([&] { return shown(0); }, 60000));
+  // Both rows are drawn selected: only an icon drawn in row 0 tells them apart on the screen.
+  EXPECT_TRUE(WaitUntil([&] { return app_.RowIconOnScreen(0) != app_.RowIconOnScreen(1); }, 5000))
+      << "row 0's result is not drawn on the screen";
   EXPECT_EQ(app_.StatusText(), "Testing...");
   EXPECT_TRUE(app_.Screenshot("e2e_slow_batch_first_result", {app_.MainWindow()}));
+  for (WORD key : {WORD{VK_DELETE}, WORD{'R'}, WORD{VK_SPACE}, WORD{VK_RETURN}}) PressKey(key);
   for (int click = 0; click < 3; ++click) ClickWindow(test);
   HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 99, 99, nullptr, nullptr, nullptr, nullptr);
   EXPECT_TRUE(BringToFront(other));
@@ -262,11 +302,69 @@ TEST_F(Batches, ASlowBatchStaysAliveAndDropsTheClicksMadeDuringIt) {
   EXPECT_FALSE(everHung) << "through a tool run of 7 s";
   DestroyWindow(other);
   ASSERT_TRUE(WaitUntil([&] { return BringToFront(app_.MainWindow()); }));
-  EXPECT_TRUE(app_.WaitForFocusOn(test));
+  EXPECT_TRUE(app_.WaitForFocusOn(list));
+  EXPECT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
+  EXPECT_EQ(app_.SelectedRows(), (std::vector<int>{0, 1})) << "no key reached the list during the batch";
+  PressKey('C', {VK_CONTROL});
+  std::string table = "File Name\tGame Name\tDirectory Path\tSize\tResult\r\nr0.gba\tGAME 0\t" + roms_.Path() +
+                      "\t1024\tOK\r\nr1.gba\tGAME 1\t" + roms_.Path() + "\t1024\tPATCHED\r\n";
+  EXPECT_TRUE(WaitUntil([&] { return ClipboardText(CF_UNICODETEXT) == table; })) << ClipboardText(CF_UNICODETEXT);
+  EXPECT_EQ(ClipboardText(CF_TEXT), table);
   PressKey(VK_F1);  // input is handled in order: once this notice shows, any click queued before it has run
   ExpectNotice("Could not find help file");
   EXPECT_EQ(Record().size(), 2u);
 }
+
+// Esc stops the batch after the current file, which is never cut; the rows not reached keep their results
+// and the program stays open. Windows may not end the session until the batch has stopped.
+TEST_F(Batches, EscStopsAfterTheCurrentFileAndTheSessionMayEndOnceStopped) {
+  using namespace quarvel::testing;
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(3));
+  WritePlan({"* -4"});
+  app_.ClickButton(IDC_BUTTON_PATCH);
+  ASSERT_EQ(WaitForStatus(app_, "Patching...done"), "Patching...done");
+  WritePlan({"* sleep:2000:0"});
+  ASSERT_TRUE(BringToFront(app_.MainWindow()));
+  ClickWindow(app_.Control(IDC_BUTTON_TEST));
+  ASSERT_TRUE(WaitUntil([&] { return Record().size() == 4; }));
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(WaitForStatus(app_, "Testing...stopping"), "Testing...stopping");
+  EXPECT_EQ(SendWithTimeout(app_.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+  EXPECT_EQ(WaitForStatus(app_, "Testing...stopped"), "Testing...stopped");
+  EXPECT_TRUE(app_.Screenshot("e2e_batch_stopped_by_esc", {app_.MainWindow()}));
+  EXPECT_EQ(SendWithTimeout(app_.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  size_t runs = Record().size() - 3;
+  EXPECT_LE(runs, 2u);
+  EXPECT_EQ(ReadLines(app_.LogPath()).size(), runs) << "each run ended by itself and wrote its report";
+  EXPECT_EQ(Results(), (std::vector<std::string>{"OK", runs == 2 ? "OK" : "PATCHED", "PATCHED"}));
+  EXPECT_TRUE(app_.Running());
+}
+
+// Alt+F4, or a click on the title bar's close button (drawn by Wine itself in these tests).
+class ClosingDuringABatch : public Batches, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ClosingDuringABatch, LetsTheCurrentFileEndThenCloses) {
+  using namespace quarvel::testing;
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(2));
+  WritePlan({"* sleep:2000:0"});
+  ASSERT_TRUE(BringToFront(app_.MainWindow()));
+  ClickWindow(app_.Control(IDC_BUTTON_TEST));
+  ASSERT_TRUE(WaitUntil([&] { return Record().size() == 1; }));
+  RECT frame;
+  GetWindowRect(app_.MainWindow(), &frame);
+  if (GetParam()) {
+    PressKey(VK_F4, {VK_MENU});
+  } else {
+    ClickAt(POINT{frame.right - GetSystemMetrics(SM_CXFRAME) - GetSystemMetrics(SM_CXSIZE) / 2,
+                  frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2});
+  }
+  EXPECT_EQ(WaitForStatus(app_, "Testing...stopping"), "Testing...stopping");
+  EXPECT_TRUE(WaitUntil([&] { return !app_.Running(); }));
+  EXPECT_EQ(ReadLines(app_.LogPath()).size(), Record().size()) << "the run ended by itself and wrote its report";
+}
+
+INSTANTIATE_TEST_SUITE_P(By, ClosingDuringABatch, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "AltF4" : "CloseButton"; });
 
 }  // namespace
 }  // namespace e2e

@@ -1,5 +1,7 @@
 #include "romlist/rom_list.h"
 
+#include "romlist/rom_columns.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -114,6 +116,18 @@ TEST(RomList, ResultIsStoredAsGiven) {
   list.SetResult(0, 4, "PATCHED");
   EXPECT_EQ(list.Row(0).icon, 4);
   EXPECT_EQ(list.Row(0).result, "PATCHED");
+}
+
+// Header bytes may hold a tab or a line break; copied rows keep one line each and five cells.
+TEST(RomList, RowsAsTableGivesTheHeadersAndTheChosenRowsInTheirOrder) {
+  RomList list;
+  list.AddFile("C:\\roms\\a.gba", [](const std::string&) { return RomFileFacts{"TAB\tAND\r\nBREAK", 512}; });
+  list.AddFile("D:\\b.gba", [](const std::string&) { return RomFileFacts{"B", 7}; });
+  list.SetResult(1, 4, "PATCHED");
+  EXPECT_EQ(RowsAsTable(list, {1, 0}),
+            "File Name\tGame Name\tDirectory Path\tSize\tResult\r\n"
+            "b.gba\tB\tD:\\\t7\tPATCHED\r\n"
+            "a.gba\tTAB AND  BREAK\tC:\\roms\\\t512\t\r\n");
 }
 
 }  // namespace

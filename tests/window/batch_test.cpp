@@ -2,9 +2,26 @@
 #include <gtest/gtest.h>
 
 #include "tests/window/test_support.h"
+#include "ui/taskbar_progress.h"
 
 namespace quarvel::testing {
 namespace {
+
+// What a batch shows on the taskbar button, with the number of failure reports shown by then.
+class RecordingTaskbar : public TaskbarProgress {
+ public:
+  RecordingTaskbar(std::vector<std::string>& calls, const CapturedMessages& messages)
+      : calls_(calls), messages_(messages) {}
+  void ShowProgress(HWND, size_t done, size_t total) override {
+    calls_.push_back(std::to_string(done) + "/" + std::to_string(total));
+  }
+  void ShowError(HWND) override { calls_.push_back("error, reports " + std::to_string(messages_.failures.size())); }
+  void Clear(HWND) override { calls_.push_back("clear, reports " + std::to_string(messages_.failures.size())); }
+
+ private:
+  std::vector<std::string>& calls_;
+  const CapturedMessages& messages_;
+};
 
 class BatchTest : public ::testing::Test {
  protected:
@@ -14,6 +31,7 @@ class BatchTest : public ::testing::Test {
       WriteRom(window_.roms() / (std::string(name) + ".gba"), name);
       paths_.push_back(window_.roms() / (std::string(name) + ".gba"));
     }
+    window_.form().SetTaskbarProgress(std::make_unique<RecordingTaskbar>(taskbar_, window_.messages()));
   }
   void AddRows(size_t count) { window_.Choose({paths_.begin(), paths_.begin() + static_cast<long>(count)}); }
   std::vector<std::string> RunRoms() { return RecordedRoms(record_); }
@@ -26,11 +44,23 @@ class BatchTest : public ::testing::Test {
   ScopedEnvironment planning_{"QUARVEL_STANDIN_PLAN", plan_};
   ScopedEnvironment recording_{"QUARVEL_STANDIN_RECORD", record_};
   std::vector<std::string> paths_;
+  std::vector<std::string> taskbar_;
 };
 
 TEST_F(BatchTest, PatchAllOnTwoRowsGivesEachRowItsResult) {
   AddRows(2);
+  // What arrives during the batch: a drop, which adds nothing and is released, and a request to quit,
+  // which outlives the batch.
+  HGLOBAL drop = MakeDrop({paths_[2]});
+  PostMessageA(window_.form().Control(IDC_LISTVIEW1), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  PostQuitMessage(7);
   window_.Command(IDC_BUTTON_PATCH);
+  MSG quit{};
+  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 7u);
+  EXPECT_EQ(window_.RowCount(), 2);
+  EXPECT_EQ(GlobalFlags(drop), GMEM_INVALID_HANDLE);
+  EXPECT_EQ(taskbar_, (std::vector<std::string>{"0/2", "1/2", "2/2", "clear, reports 0"}));
   EXPECT_TRUE(window_.messages().failures.empty());
   EXPECT_EQ(Icon(0), 4);
   EXPECT_EQ(window_.Cell(0, 4), "PATCHED");
@@ -134,6 +164,8 @@ TEST_F(BatchTest, AFailureMidBatchKeepsEarlierResultsAndLeavesTheStatusWithoutDo
   EXPECT_EQ(window_.Cell(1, 4), "OK") << "the failed row keeps its old result";
   EXPECT_EQ(window_.Cell(2, 4), "PROBLEMS") << "rows after the failure are not run";
   EXPECT_EQ(window_.StatusText(), "Fixing...");
+  EXPECT_EQ(std::vector<std::string>(taskbar_.end() - 3, taskbar_.end()),
+            (std::vector<std::string>{"1/3", "error, reports 0", "clear, reports 1"}));
 }
 
 TEST_F(BatchTest, AToolRemovedAfterStartUpFailsAtTheFirstRow) {

@@ -7,8 +7,10 @@
 #include <utility>
 
 #include "tests/support/scoped_log_pixels.h"
+#include "tests/support/screen_pixels.h"
 #include "tests/window/test_support.h"
 #include "tool/tool_runner.h"
+#include "ui/gdi_handles.h"
 
 namespace quarvel::testing {
 namespace {
@@ -64,6 +66,22 @@ TEST(ScaledWindowChild, LayoutFontAndIconsAreScaled) {
   EXPECT_EQ(logFont.lfHeight, Scaled(-11));
   // Within a pixel of the height asked for: the nearest bitmap size, or a scalable face past the largest one.
   EXPECT_GE(RealisedCharacterHeight(font), Scaled(11) - 1);
+  // The picture drawn at the scale of the display, never a smaller one cut at the larger control: what the
+  // control shows is the top-left part of the larger bitmap, pixel for pixel.
+  int pictureId = std::string(std::getenv(kChildFlag)) == "144" ? IDB_PICTURE_150 : IDB_PICTURE_200;
+  GdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(pictureId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  BITMAP size{};
+  GetObjectA(bitmap.get(), sizeof(size), &size);
+  HWND picture = window.form().Control(IDC_IMAGE1);
+  RECT shown;
+  GetClientRect(picture, &shown);
+  RECT compared{0, 0, std::min(shown.right, size.bmWidth), std::min(shown.bottom, size.bmHeight)};
+  HDC bitmapDc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(bitmapDc, bitmap.get());
+  EXPECT_EQ(ReadPixels(WindowDC(picture), compared), ReadPixels(bitmapDc, compared));
+  SelectObject(bitmapDc, previous);
+  DeleteDC(bitmapDc);
 }
 
 class DisplayScale : public ::testing::TestWithParam<int> {};

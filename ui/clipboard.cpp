@@ -1,0 +1,72 @@
+#include "ui/clipboard.h"
+
+#include <cstring>
+
+namespace quarvel {
+
+namespace {
+// Memory the clipboard takes over once SetClipboardData accepts it; freed here otherwise.
+class ClipboardMemory {
+ public:
+  explicit ClipboardMemory(size_t bytes) : memory_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
+  ~ClipboardMemory() {
+    if (memory_) GlobalFree(memory_);
+  }
+  ClipboardMemory(const ClipboardMemory&) = delete;
+  ClipboardMemory& operator=(const ClipboardMemory&) = delete;
+
+  bool Fill(const void* data, size_t bytes) {
+    void* at = memory_ ? GlobalLock(memory_) : nullptr;
+    if (!at) return false;
+    std::memcpy(at, data, bytes);
+    GlobalUnlock(memory_);
+    return true;
+  }
+  bool HandTo(UINT format) {
+    if (!SetClipboardData(format, memory_)) return false;
+    memory_ = nullptr;
+    return true;
+  }
+
+ private:
+  HGLOBAL memory_;
+};
+
+bool Put(UINT format, const void* data, size_t bytes) {
+  ClipboardMemory memory(bytes);
+  return memory.Fill(data, bytes) && memory.HandTo(format);
+}
+
+std::wstring ToUnicode(const std::string& text) {
+  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+// Open while it lives.
+class OpenedClipboard {
+ public:
+  explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+  ~OpenedClipboard() {
+    if (open_) CloseClipboard();
+  }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  bool open() const { return open_; }
+
+ private:
+  bool open_;
+};
+}  // namespace
+
+bool CopyTextToClipboard(HWND owner, const std::string& text) {
+  OpenedClipboard clipboard(owner);
+  if (!clipboard.open() || !EmptyClipboard()) return false;
+  std::wstring wide = ToUnicode(text);
+  bool unicode = Put(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  bool codePage = Put(CF_TEXT, text.c_str(), text.size() + 1);
+  return unicode && codePage;
+}
+
+}  // namespace quarvel
