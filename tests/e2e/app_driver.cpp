@@ -117,8 +117,6 @@ HWND FindDescendant(HWND parent, const std::string& className) {
   return nullptr;
 }
 
-AppDriver::AppDriver() : folder_(std::make_unique<TempFolder>("app")) {}
-
 AppDriver::~AppDriver() {
   Close();
   for (const auto& [id, handle] : children_) CloseHandle(handle);
@@ -131,7 +129,8 @@ bool AppDriver::Launch(const LaunchOptions& options) {
     problem_ = "a driver launches the program once";
     return false;
   }
-  if (folder_->Path().empty()) {
+  folder_ = std::make_unique<TempFolder>(options.folderLabel);
+  if (AppDir().empty()) {
     problem_ = "could not make a folder for the program";
     return false;
   }
@@ -168,6 +167,11 @@ bool AppDriver::Launch(const LaunchOptions& options) {
   process_ = info.hProcess;
   processId_ = info.dwProcessId;
   return true;
+}
+
+const std::string& AppDriver::AppDir() const {
+  static const std::string kNoFolder;
+  return folder_ ? folder_->Path() : kNoFolder;
 }
 
 bool AppDriver::Start(const LaunchOptions& options) {
