@@ -5,6 +5,7 @@
 #include "app/control_ids.h"
 #include "app/form_main_layout.h"
 #include "romlist/active_code_page.h"
+#include "romlist/path_text.h"
 #include "ui/failure.h"
 #include "ui/form_font.h"
 #include "ui/messages.h"
@@ -68,9 +69,10 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc) {
 }
 
 std::string ExecutableDir() {
-  char path[MAX_PATH * 4];
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
-  return AppDirFromModulePath(std::string(path, length), ActiveCodePageLeadBytes());
+  std::string path = ReadWholePath([](char* buffer, size_t size) -> size_t {
+    return GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size));
+  });
+  return AppDirFromModulePath(path, ActiveCodePageLeadBytes());
 }
 }  // namespace
 

@@ -116,7 +116,8 @@ class TFormMain {
   ResultCode ProcessItem(size_t index, Operation operation);
   void SetStatusText(const std::string& text);
   ToolOptions CheckedOptions() const;
-  void OpenDocument(const char* fileName, const char* missingNotice, const char* failureFormat);
+  // Opens a file of AppDir with the desktop's viewer; byShortPath for a viewer that cannot take UTF-8.
+  void OpenDocument(const char* fileName, bool byShortPath, const char* missingNotice, const char* failureFormat);
 
   DisplayScale scale_;  // read at creation; every design-size number passes through it
   HWND window_ = nullptr;

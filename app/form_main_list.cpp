@@ -21,6 +21,20 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+// The list fills its editor with the caption as it asks for it to draw, cut to 259 bytes: a long name in
+// UTF-8 (three bytes a Japanese character) comes cut. The editor gets the whole caption, so that a commit
+// never takes the cut name for the row's. The list edits its focused row; only an editor that holds the
+// start of that row's caption is filled.
+void ShowWholeCaption(HWND editor, HWND list, const RomList& rows) {
+  int row = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+  if (row < 0 || static_cast<size_t>(row) >= rows.Count()) return;
+  const std::string& caption = rows.Row(static_cast<size_t>(row)).caption;
+  std::string shown = WindowText(editor);
+  if (shown.size() >= caption.size() || !caption.starts_with(shown)) return;
+  SetWindowTextA(editor, caption.c_str());
+  SendMessageA(editor, EM_SETSEL, 0, -1);
+}
+
 // Releases a drop on every path out of its handler.
 class DropOwner {
  public:
@@ -111,7 +125,9 @@ void TFormMain::OnBeginLabelEdit() {
   labelEditEscaped_ = false;
   labelEditText_.clear();
   labelEdit_ = ListView_GetEditControl(listView_);
-  if (labelEdit_) SetWindowSubclass(labelEdit_, LabelEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  if (!labelEdit_) return;
+  SetWindowSubclass(labelEdit_, LabelEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  ShowWholeCaption(labelEdit_, listView_, rows_);
 }
 
 LRESULT CALLBACK TFormMain::LabelEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -29,6 +29,14 @@ UINT_PTR CALLBACK PlacementHook(HWND child, UINT message, WPARAM, LPARAM lParam)
     PlaceDialog(GetParent(child));
   return 0;
 }
+
+// The buffer holds kBufferChars characters of the code page, whatever they take: up to four bytes in
+// UTF-8, two in the two-byte code pages. The dialog counts the choice in characters and then converts it
+// into the buffer, so a buffer of as many bytes as characters would take a choice it cannot hold.
+DWORD BufferBytes() {
+  CPINFO info{};
+  return OpenRomDialog::kBufferChars * (GetCPInfo(CP_ACP, &info) ? info.MaxCharSize : 1);
+}
 }  // namespace
 
 std::string DialogFilterText(const char* pipeSeparated) {
@@ -42,8 +50,9 @@ std::string DialogFilterText(const char* pipeSeparated) {
 
 std::optional<std::vector<std::string>> OpenRomDialog::Run(HWND owner) {
   std::string filter = DialogFilterText(kFilter);
-  std::vector<char> buffer(kBufferChars + 1, '\0');
-  firstPath_.copy(buffer.data(), std::min<size_t>(firstPath_.size(), kBufferChars));
+  const DWORD bufferBytes = BufferBytes();
+  std::vector<char> buffer(bufferBytes + 1, '\0');
+  firstPath_.copy(buffer.data(), std::min<size_t>(firstPath_.size(), bufferBytes));
 
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof(dialog);
@@ -51,13 +60,13 @@ std::optional<std::vector<std::string>> OpenRomDialog::Run(HWND owner) {
   dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = filterIndex_;
   dialog.lpstrFile = buffer.data();
-  dialog.nMaxFile = kBufferChars;
+  dialog.nMaxFile = bufferBytes;
   dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_ENABLEHOOK;
   dialog.lpfnHook = PlacementHook;
   if (!GetOpenFileNameA(&dialog)) return std::nullopt;  // cancelled, or the choice did not fit
 
   std::vector<std::string> paths =
-      ParseOpenDialogResult(buffer.data(), kBufferChars, dialog.nFileOffset, ActiveCodePageLeadBytes());
+      ParseOpenDialogResult(buffer.data(), bufferBytes, dialog.nFileOffset, ActiveCodePageLeadBytes());
   filterIndex_ = dialog.nFilterIndex;
   if (!paths.empty()) firstPath_ = paths.front();
   return paths;

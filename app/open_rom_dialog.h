@@ -11,7 +11,7 @@ namespace quarvel {
 
 class OpenRomDialog {
  public:
-  static constexpr DWORD kBufferChars = 65519;
+  static constexpr DWORD kBufferChars = 65519;  // characters, of one or more bytes each
   static constexpr const char* kFilter = "GBA ROM Files (*.gba;*.agb;*.bin)|*.gba;*.agb;*.bin|All Files (*.*)|*.*";
 
   // The chosen files' full paths in the dialog's order, or nothing when the user cancelled or the

@@ -1,4 +1,4 @@
-// The lead bytes of the system's active code page, for the window-free path helpers.
+// How the system's active code page splits text into characters, for the window-free path helpers.
 #pragma once
 #include "romlist/lead_bytes.h"
 

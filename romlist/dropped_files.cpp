@@ -2,7 +2,10 @@
 
 #include <shlobj.h>
 
+#include <cstring>
+
 #include "romlist/drop_list.h"
+#include "romlist/path_text.h"
 
 namespace quarvel {
 
@@ -14,15 +17,17 @@ std::string ToCodePage(const std::wstring& wide) {
   return text;
 }
 
-// Asks the shell for each path in turn; used when the drop's memory cannot be read directly.
+// Asks the shell for each path in turn; used when the drop's memory cannot be read directly. The size
+// the shell gives for a wide path may count its characters, not the bytes they take in UTF-8, so the
+// buffer grows until the whole path fits.
 std::vector<std::string> QueryEachPath(HDROP drop) {
   std::vector<std::string> paths;
   UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT index = 0; index < count; ++index) {
-    std::string path(DragQueryFileA(drop, index, nullptr, 0) + 1, '\0');
-    path.resize(DragQueryFileA(drop, index, path.data(), static_cast<UINT>(path.size())));
-    paths.push_back(std::move(path));
-  }
+  for (UINT index = 0; index < count; ++index)
+    paths.push_back(ReadWholePath([&](char* buffer, size_t size) {
+      DragQueryFileA(drop, index, buffer, static_cast<UINT>(size));
+      return strnlen(buffer, size);
+    }));
   return paths;
 }
 

@@ -1,5 +1,8 @@
 #include "romlist/path_text.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace quarvel {
 
 namespace {
@@ -50,13 +53,25 @@ bool IsFullPath(std::string_view name) {
   return name.size() >= 2 && IsSeparator(name[0]) && IsSeparator(name[1]);
 }
 
+std::string ReadWholePath(const std::function<size_t(char* buffer, size_t size)>& read) {
+  constexpr size_t kFirstSize = 260;        // MAX_PATH
+  constexpr size_t kLargestSize = 1 << 17;  // past 32767 UTF-16 units in any code page
+  constexpr size_t kLongestCharacter = 4;   // bytes, in UTF-8
+  std::vector<char> buffer;
+  for (size_t size = kFirstSize;; size *= 2) {
+    buffer.assign(size, '\0');
+    size_t length = std::min(read(buffer.data(), size), size);
+    if (length + kLongestCharacter < size || size >= kLargestSize) return std::string(buffer.data(), length);
+  }
+}
+
 }  // namespace quarvel
 
 namespace quarvel {
 
 bool IsAllowedFileName(std::string_view name, const LeadBytes& leadBytes) {
   for (size_t index = 0; index < name.size(); index += leadBytes.CharLength(name, index)) {
-    if (leadBytes.CharLength(name, index) == 2) continue;  // a two-byte character is never a forbidden one
+    if (leadBytes.CharLength(name, index) > 1) continue;  // a character of several bytes is never a forbidden one
     char c = name[index];
     if (static_cast<unsigned char>(c) < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
       return false;

@@ -1,6 +1,8 @@
 // Path and text helpers for the ROM list. Paths are text in the system's code page; where that code page
 // has two-byte characters, their lead bytes are given, so that a second byte is never taken for a separator.
 #pragma once
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,12 @@ std::string JoinPath(std::string_view folder, std::string_view name, const LeadB
 
 // Whether a name is a full path of its own (drive-rooted "C:\..." or a UNC "\\server\...").
 bool IsFullPath(std::string_view name);
+
+// A path read by a function of GetModuleFileNameA's kind, which fills a buffer of the given size and
+// returns the bytes it holds. A path that does not fit comes back cut: Windows cuts it at the buffer's
+// end, Wine under UTF-8 before the last whole character, short of the end. So the buffer grows until
+// the path leaves room for one more character of up to four bytes, which a cut path never does.
+std::string ReadWholePath(const std::function<size_t(char* buffer, size_t size)>& read);
 
 }  // namespace quarvel
 

@@ -1,5 +1,7 @@
 #include "romlist/rom_file.h"
 
+#include <algorithm>
+
 #include "romlist/header_text.h"
 #include "tool/kernel_handle.h"
 #include "ui/failure.h"
@@ -8,10 +10,42 @@
 namespace quarvel {
 
 namespace {
+// The full path for a report, as long as it is; the path as given when the system cannot tell.
 std::string FullPathOf(const std::string& path) {
-  char buffer[MAX_PATH * 4];
-  DWORD length = GetFullPathNameA(path.c_str(), sizeof(buffer), buffer, nullptr);
-  return length > 0 && length < sizeof(buffer) ? std::string(buffer, length) : path;
+  DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  std::string full(needed, '\0');
+  DWORD length = needed > 0 ? GetFullPathNameA(path.c_str(), needed, full.data(), nullptr) : 0;
+  return length > 0 && length < needed ? full.substr(0, length) : path;
+}
+
+// The path in the wide form that reaches past MAX_PATH: "\\?\C:\..." or "\\?\UNC\server\...", made full
+// first, since the system takes that form as it stands.
+std::wstring ExtendedLengthPath(const std::string& path) {
+  int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(std::max(length, 1)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+  DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  std::wstring full(needed, L'\0');
+  DWORD fullLength = needed > 0 ? GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr) : 0;
+  full.resize(fullLength < needed ? fullLength : 0);
+  if (full.empty() || full.starts_with(L"\\\\?\\")) return full;
+  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+// Opens the file for reading only, without sharing. The single-byte file functions refuse a path of
+// MAX_PATH bytes or more (Wine converts it through a buffer of that size, error 206; Windows does unless
+// its long-path setting is on), so such a path, and only such a path, is opened by its wide form.
+HANDLE OpenForReading(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE || path.size() < MAX_PATH) return file;
+  DWORD error = GetLastError();
+  std::wstring wide = ExtendedLengthPath(path);
+  if (wide.empty()) {
+    SetLastError(error);
+    return file;
+  }
+  return CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 }  // namespace
 
@@ -30,7 +64,7 @@ std::string ReadGameName(HANDLE file) {
 uint32_t ReadFileSize(HANDLE file) { return GetFileSize(file, nullptr); }
 
 RomFileFacts ReadRomFileFacts(const std::string& path) {
-  KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  KernelHandle file(OpenForReading(path));
   if (!file.valid()) {
     DWORD error = GetLastError();
     RaiseFailure("Cannot open file \"%s\". %s", {FullPathOf(path), SystemErrorText(error)});

@@ -27,6 +27,8 @@ class RomList {
   using FactsReader = std::function<RomFileFacts(const std::string& path)>;
 
   size_t Count() const { return rows_.size(); }
+  // How the rows' texts split into characters.
+  const LeadBytes& Characters() const { return leadBytes_; }
   const RomRow& Row(size_t index) const { return rows_[index]; }
 
   // Whether a row's full path equals path once the letters a to z are upper-cased.

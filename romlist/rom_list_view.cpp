@@ -1,5 +1,6 @@
 #include "romlist/rom_list_view.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "romlist/rom_columns.h"
@@ -75,8 +76,11 @@ LRESULT RomListView::FindItem(const NMLVFINDITEMA& find) const {
 LRESULT RomListView::FindItem(const NMLVFINDITEMW& find) const {
   const LVFINDINFOW& info = find.lvfi;
   if (!info.psz) return -1;
-  char prefix[MAX_PATH] = {};
-  WideCharToMultiByte(CP_ACP, 0, info.psz, -1, prefix, sizeof(prefix) - 1, nullptr, nullptr);
+  // Sized first: a buffer too small for the whole text gives no text at all.
+  int bytes = WideCharToMultiByte(CP_ACP, 0, info.psz, -1, nullptr, 0, nullptr, nullptr);
+  std::string prefix(static_cast<size_t>(std::max(bytes, 1)), '\0');
+  WideCharToMultiByte(CP_ACP, 0, info.psz, -1, prefix.data(), bytes, nullptr, nullptr);
+  prefix.resize(std::strlen(prefix.c_str()));
   return FindPrefix(info.flags, prefix, find.iStart);
 }
 
@@ -95,8 +99,9 @@ void RomListView::FillDisplayInfo(NMLVDISPINFOA& info) const {
   if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_->Count()) return;
   const RomRow& row = rows_->Row(static_cast<size_t>(item.iItem));
   if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+    // The list asks with room for 259 bytes when it draws or edits; a longer text is cut between characters.
     const std::string& text = CellText(row, item.iSubItem);
-    size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+    size_t length = rows_->Characters().FitLength(text, static_cast<size_t>(item.cchTextMax - 1));
     std::memcpy(item.pszText, text.data(), length);
     item.pszText[length] = '\0';
   }

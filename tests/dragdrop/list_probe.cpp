@@ -1,13 +1,14 @@
 // Reads a running front-end from outside, for the X11 drop test: its ROM list rows and any failure
 // report it shows, one fact per line, tab-separated. It can also close the report and the program.
 //
-//   list_probe.exe [--exe <path of QuarvelFE.exe>] [--close-report] [--close]
+//   list_probe.exe [--exe <path of QuarvelFE.exe>] [--click <button id>] [--close-report] [--close]
 //
 // Lines written:
 //   window <hwnd> <process id>
 //   list <left> <top> <right> <bottom>        (the list's screen rectangle)
 //   rows <count>
 //   row <index> <file name> <game name> <directory> <size> <result>
+//   status <status bar text>
 //   report <hwnd> <caption> <text>            (a visible top-level "Quarvel Front-End" window)
 //   closed-report <hwnd> | report-stayed <hwnd>
 //   ended | still-running
@@ -16,6 +17,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -34,6 +36,7 @@ constexpr int kColumnCount = 5;
 
 struct Options {
   std::string exe;  // only a window of the program started from this file counts
+  int click = 0;  // a button to press (posted), after the list was read
   bool closeReport = false;
   bool close = false;
 };
@@ -103,6 +106,7 @@ bool ParseOptions(int argc, char** argv, Options* options) {
   for (int index = 1; index < argc; ++index) {
     std::string argument = argv[index];
     if (argument == "--exe" && index + 1 < argc) options->exe = argv[++index];
+    else if (argument == "--click" && index + 1 < argc) options->click = std::atoi(argv[++index]);
     else if (argument == "--close-report") options->closeReport = true;
     else if (argument == "--close") options->close = true;
     else return false;
@@ -149,6 +153,9 @@ int Run(const Options& options) {
     }
   }
 
+  Print("status\t" + Escaped(ReadStatusText(process, GetDlgItem(main, IDC_STATUSBAR1))));
+  if (options.click) PostMessageA(GetDlgItem(main, options.click), BM_CLICK, 0, 0);
+
   for (HWND report : FailureReports(processId)) {
     Print("report\t" + Hex(report) + "\t" + Escaped(CaptionOf(report)) + "\t" + Escaped(JoinedStaticTexts(report)));
     if (options.closeReport) {
@@ -170,7 +177,8 @@ int Run(const Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, &options)) {
-    std::fputs("usage: list_probe.exe [--exe <path of QuarvelFE.exe>] [--close-report] [--close]\n", stderr);
+    std::fputs("usage: list_probe.exe [--exe <path of QuarvelFE.exe>] [--click <button id>] [--close-report] [--close]\n",
+               stderr);
     return 1;
   }
   return Run(options);

@@ -6,7 +6,13 @@ list_probe.exe.
 Cases:
   1. three files dropped at once become three rows, in the order they were dropped;
   2. a drop of file, folder, file adds the first file, shows the failure report for the folder and
-     stops there: the last file is not added.
+     stops there: the last file is not added;
+  3. names in Japanese, Polish, with an emoji and with an accent, and a path longer than 260 characters,
+     are listed under their true names, and a batch hands each one's real path to the tool.
+
+A new case is a method: it drops with drop_files, waits with wait (rows, a report, a status text: see
+wait_rows and wait_status) and checks; "--click" on the probe presses a button, so a batch can run while
+a drop comes.
 
 Needs DISPLAY (a running X server, such as the Xvfb of scripts/test.sh) and a prepared WINEPREFIX.
 Starts only the front-end and the probe, and ends only those. Exit code 0 when every check held.
@@ -30,6 +36,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from make_demo_roms import rom_image  # noqa: E402  one ROM writer for the scripts and the tests
 
 MAIN_CAPTION = "Quarvel Front-End v1.1"
+TEST_BUTTON = 1009  # IDC_BUTTON_TEST in app/control_ids.h
 REPORT_CAPTION = "Quarvel Front-End"
 # The main window's client area and the list inside it, in client pixels.
 CLIENT_HEIGHT = 329
@@ -60,11 +67,15 @@ def check(condition, text):
 
 
 class RomFile:
-    def __init__(self, folder, name, size, header, game_name):
-        self.path = os.path.join(folder, name)
-        self.name = name
+    """A ROM file at `relative` (which may name subfolders) under `folder`."""
+
+    def __init__(self, folder, relative, size, header, game_name):
+        self.path = os.path.join(folder, relative)
+        self.relative = relative
+        self.name = os.path.basename(relative)
         self.size = size
         self.game_name = game_name
+        os.makedirs(os.path.dirname(self.path), exist_ok=True)
         with open(self.path, "wb") as out:
             out.write(rom_image(size, header))
 
@@ -72,7 +83,7 @@ class RomFile:
 def windows_paths(*unix_paths):
     """The paths as Wine's programs see them (one start of winepath for all: each start takes a while)."""
     answer = subprocess.run(["winepath", "-w", *unix_paths], capture_output=True, timeout=PROBE_WAIT_S)
-    paths = answer.stdout.decode("latin-1").splitlines()
+    paths = answer.stdout.decode("utf-8", "replace").splitlines()
     if answer.returncode != 0 or len(paths) != len(unix_paths) or not all(paths):
         raise CheckFailed(f"winepath -w {unix_paths} failed: {answer.stderr!r}")
     return paths
@@ -101,7 +112,7 @@ class Probe:
                 process.wait()
                 raise CheckFailed("list_probe.exe did not finish in time")
             self.pump(0.05)
-        out = process.stdout.read().decode("latin-1")
+        out = process.stdout.read().decode("utf-8", "replace")  # the probe's code page is UTF-8
         return ProbeResult(out, process.returncode)
 
 
@@ -117,6 +128,7 @@ class ProbeResult:
         self.reports = []
         self.lines = []
         self.list_rect = None
+        self.status = None
         for line in text.splitlines():
             fields = line.split("\t")
             self.lines.append(fields)
@@ -126,6 +138,8 @@ class ProbeResult:
                 self.reports.append((fields[1], unescape(fields[2]), unescape(fields[3])))
             elif fields[0] == "list":
                 self.list_rect = tuple(int(v) for v in fields[1:5])
+            elif fields[0] == "status":
+                self.status = unescape(fields[1])
 
     def has(self, word):
         return any(fields[0] == word for fields in self.lines)
@@ -222,6 +236,16 @@ class XdndSource:
                 return
             select.select([self.display], [], [], min(remaining, 0.05))
 
+    def wait(self, produce, done=bool, seconds=FINISH_WAIT_S, pause=0.05):
+        """Calls produce() until done(value) holds or the time is up, handling X events in between (Wine
+        may ask for the drag's data at any time); returns the last value."""
+        deadline = time.monotonic() + seconds
+        while True:
+            value = produce()
+            if done(value) or time.monotonic() >= deadline:
+                return value
+            self.pump(pause)
+
     def handle(self, ev):
         if ev.type == X.SelectionRequest:
             self.answer_selection_request(ev)
@@ -281,9 +305,7 @@ class XdndSource:
         self.send(target, "XdndEnter", [self.window.id, version << 24, self.atom["text/uri-list"], 0, 0], proxy)
         self.send(target, "XdndPosition", [self.window.id, 0, (x << 16) | y, X.CurrentTime,
                                            self.atom["XdndActionCopy"]], proxy)
-        deadline = time.monotonic() + STATUS_WAIT_S
-        while self.status is None and time.monotonic() < deadline:
-            self.pump(0.05)
+        self.wait(lambda: self.status, seconds=STATUS_WAIT_S)
         return target, proxy
 
     def leave(self, target, proxy):
@@ -342,21 +364,26 @@ class DropTest:
         self.gamma = RomFile(self.roms, "gamma.bin", 170, b"GAMMA-TEN!PASTEND", "GAMMA-TEN!")
         self.delta = RomFile(self.roms, "Delta.gba", 300, b"DELTA\0\0\0\0\0\0\0ADLE01", "DELTA")
         self.epsilon = RomFile(self.roms, "Epsilon.gba", 400, b"EPSILON\0\0\0\0\0AEPE01", "EPSILON")
-        self.roms_windows, self.program_windows = windows_paths(self.roms, os.path.join(self.folder, "QuarvelFE.exe"))
+        # Names outside code page 1252 (Japanese, Polish, an emoji outside the 16-bit plane), one inside
+        # it, and a path past 260 characters that the single-byte file functions refuse.
+        self.names = [RomFile(self.roms, name, 600, b"NAMES", "NAMES") for name in
+                      ("\u30dd\u30b1\u30e2\u30f3.gba", "\u0141\u00f3d\u017a.gba", "\U0001f3ae Quest.gba", "Caf\u00e9.gba")]
+        self.names.append(RomFile(self.roms, "a" * 120 + "/" + "b" * 120 + "/\u30dd\u30b1 long.gba", 700, b"LONG", "LONG"))
+        self.record = os.path.join(self.folder, "record.txt")
+        self.roms_windows, self.program_windows, self.record_windows = windows_paths(
+            self.roms, os.path.join(self.folder, "QuarvelFE.exe"), self.record)
         log(f"folder {self.folder} (Windows: {self.roms_windows})")
 
     def start(self):
-        self.process = subprocess.Popen(["wine", "QuarvelFE.exe"], cwd=self.folder,
+        # The stand-in records each run's command line there, and the tool runs inherit it.
+        environment = dict(os.environ, QUARVEL_STANDIN_RECORD=self.record_windows)
+        self.process = subprocess.Popen(["wine", "QuarvelFE.exe"], cwd=self.folder, env=environment,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.source = XdndSource()
         self.probe = Probe(self.args.probe, self.program_windows, self.source.pump)
-        deadline = time.monotonic() + WINDOW_WAIT_S
-        while time.monotonic() < deadline and self.process.poll() is None:
-            found = self.source.windows_of(self.process.pid, MAIN_CAPTION)
-            if found:
-                self.top = found[0]
-                break
-            time.sleep(0.1)
+        found = self.source.wait(lambda: self.source.windows_of(self.process.pid, MAIN_CAPTION),
+                                 lambda found: found or self.process.poll() is not None, WINDOW_WAIT_S, 0.1)
+        self.top = found[0] if found else None
         check(self.top is not None, f"the main X window \"{MAIN_CAPTION}\" of pid {self.process.pid} appeared")
         log(f"main X window 0x{self.top.id:x} at {self.source.root_geometry(self.top)}")
 
@@ -373,12 +400,47 @@ class DropTest:
                   f"the drop point {point} lies inside the list at {result.list_rect} (screen pixels)")
         return point
 
+    def drop_files(self, paths):
+        """Drags the paths over the middle of the list and drops them once the front-end accepts them;
+        returns the time of the drop."""
+        target, proxy = self.source.drag(paths, *self.drop_point(self.probe.run()))
+        status = self.source.status
+        check(status is not None and status["window"] == target.id,
+              "the front-end answered XdndPosition with XdndStatus")
+        if not status["accept"]:
+            self.source.leave(target, proxy)
+        check(status["accept"], "the front-end accepts files over the list")
+        self.source.drop(target, proxy)
+        return time.monotonic()
+
+    def wait_finished(self, dropped_at):
+        finished = self.source.wait(lambda: self.source.finished)
+        check(finished is not None, "the front-end finished the drop (XdndFinished)")
+        log(f"XdndFinished after {finished['at'] - dropped_at:.3f}s, success={finished['success']}, "
+            f"data requests={self.source.data_requests}")
+        return finished
+
+    def wait_rows(self, count):
+        """The probe's reading once the list has `count` rows or a failure report shows."""
+        return self.source.wait(self.probe.run, lambda result: len(result.rows) >= count or result.reports,
+                                FINISH_WAIT_S, 0.2)
+
+    def wait_report(self):
+        return self.source.wait(self.probe.run, lambda result: result.reports, REPORT_WAIT_S, 0.2)
+
+    def wait_status(self, text):
+        return self.source.wait(self.probe.run, lambda result: result.status == text, FINISH_WAIT_S, 0.2)
+
     def shown_windows(self):
         """The main window with any failure report over it."""
         return [self.top] + self.source.windows_of(self.process.pid, REPORT_CAPTION)
 
+    def windows_path(self, rom):
+        return self.roms_windows + "\\" + rom.relative.replace("/", "\\")
+
     def expected_row(self, rom):
-        return [rom.name, rom.game_name, self.roms_windows + "\\", str(rom.size), ""]
+        folder = self.windows_path(rom)[:-len(rom.name)]
+        return [rom.name, rom.game_name, folder, str(rom.size), ""]
 
     def check_rows(self, result, roms, what):
         expected = [self.expected_row(rom) for rom in roms]
@@ -387,39 +449,14 @@ class DropTest:
             log("rows expected:\n  " + "\n  ".join(repr(row) for row in expected))
         check(result.code == 0 and result.rows == expected, what)
 
-    def wait_report(self):
-        deadline = time.monotonic() + REPORT_WAIT_S
-        while time.monotonic() < deadline:
-            result = self.probe.run()
-            if result.reports:
-                return result
-            self.source.pump(0.2)
-        return self.probe.run()
-
     # --- cases --------------------------------------------------------------------------------------
     def case_three_files(self):
         log("case 1: three files dropped at once")
         before = self.probe.run()
         check(before.found, "the probe finds the main window")
         check(before.rows == [] and not before.reports, "the list starts empty, with no failure report")
-        point = self.drop_point(before)
         order = [self.beta, self.gamma, self.alpha]
-        target, proxy = self.source.drag([rom.path for rom in order], *point)
-        status = self.source.status
-        check(status is not None and status["window"] == target.id,
-              "the front-end answered XdndPosition with XdndStatus")
-        if not status["accept"]:
-            self.source.leave(target, proxy)
-        check(status["accept"], "the front-end accepts files over the list")
-        dropped_at = time.monotonic()
-        self.source.drop(target, proxy)
-        deadline = time.monotonic() + FINISH_WAIT_S
-        while self.source.finished is None and time.monotonic() < deadline:
-            self.source.pump(0.05)
-        finished = self.source.finished
-        check(finished is not None, "the front-end finished the drop (XdndFinished)")
-        log(f"XdndFinished after {finished['at'] - dropped_at:.3f}s, success={finished['success']}, "
-            f"data requests={self.source.data_requests}")
+        finished = self.wait_finished(self.drop_files([rom.path for rom in order]))
         check(self.source.data_requests >= 1, "Wine fetched the URI list from the drag source")
         check(finished["success"], "XdndFinished reports success")
         after = self.wait_rows(3)
@@ -427,23 +464,10 @@ class DropTest:
         self.check_rows(after, order, "three rows, in the dropped order, with file name, game name, folder and size")
         screenshot("drop.png", self.source, [self.top])
 
-    def wait_rows(self, count):
-        deadline = time.monotonic() + FINISH_WAIT_S
-        while True:
-            result = self.probe.run()
-            if len(result.rows) >= count or result.reports or time.monotonic() > deadline:
-                return result
-            self.source.pump(0.2)
-
     def case_folder_stops_the_drop(self):
         log("case 2: file, folder, file")
-        before = self.probe.run()
-        point = self.drop_point(before)
         existing = [self.beta, self.gamma, self.alpha]
-        target, proxy = self.source.drag([self.delta.path, self.not_a_file, self.epsilon.path], *point)
-        check(self.source.status is not None and self.source.status["accept"], "the drop is accepted over the list")
-        dropped_at = time.monotonic()
-        self.source.drop(target, proxy)
+        dropped_at = self.drop_files([self.delta.path, self.not_a_file, self.epsilon.path])
         shown = self.wait_report()
         check(len(shown.reports) == 1, "one failure report is shown")
         _, caption, text = shown.reports[0]
@@ -461,16 +485,29 @@ class DropTest:
         screenshot("drop-failure.png", self.source, self.shown_windows())
         closed = self.probe.run("--close-report")
         check(closed.has("closed-report"), "the report closes with OK")
-        deadline = time.monotonic() + FINISH_WAIT_S
-        while self.source.finished is None and time.monotonic() < deadline:
-            self.source.pump(0.05)
-        check(self.source.finished is not None, "the front-end finished the drop (XdndFinished)")
-        log(f"XdndFinished after {self.source.finished['at'] - dropped_at:.3f}s, "
-            f"{'before' if finished_before_close else 'after'} the report was closed")
+        self.wait_finished(dropped_at)
+        log(f"the drop finished {'before' if finished_before_close else 'after'} the report was closed")
         self.source.pump(0.5)
         after = self.probe.run()
         check(not after.reports, "no further report after the first")
         self.check_rows(after, existing + [self.delta], "the file after the folder was not added")
+
+    def case_names_in_any_language(self):
+        log("case 3: names in any language and a long path, then a batch")
+        existing = [self.beta, self.gamma, self.alpha, self.delta]
+        check(len(self.windows_path(self.names[-1])) > 260, "the last path is longer than 260 characters")
+        self.wait_finished(self.drop_files([rom.path for rom in self.names]))
+        after = self.wait_rows(len(existing) + len(self.names))
+        check(not after.reports, "no failure report after dropping the names")
+        self.check_rows(after, existing + self.names, "each name is listed as it is, the long path too")
+        screenshot("drop-names.png", self.source, [self.top])
+        self.probe.run("--click", str(TEST_BUTTON))
+        done = self.wait_status("Testing...done")
+        check(done.status == "Testing...done", "a batch of Test ran over every row")
+        with open(self.record, encoding="utf-8") as record:
+            handed = [re.search(r'"([^"]*)" >> ', line).group(1) for line in record.read().splitlines()]
+        check(handed == [self.windows_path(rom) for rom in existing + self.names],
+              "each tool run was handed the real path of its file")
 
     # --- tear-down ----------------------------------------------------------------------------------
     def stop(self):
@@ -494,7 +531,7 @@ class DropTest:
         try:
             self.prepare()
             self.start()
-            for case in (self.case_three_files, self.case_folder_stops_the_drop):
+            for case in (self.case_three_files, self.case_folder_stops_the_drop, self.case_names_in_any_language):
                 case()
         except CheckFailed as failure:
             self.failures.append(str(failure))

@@ -118,8 +118,6 @@ HWND FindDescendant(HWND parent, const std::string& className) {
   return nullptr;
 }
 
-AppDriver::AppDriver() : folder_(std::make_unique<TempFolder>("app")) {}
-
 AppDriver::~AppDriver() {
   Close();
   for (const auto& [id, handle] : children_) CloseHandle(handle);
@@ -132,7 +130,8 @@ bool AppDriver::Launch(const LaunchOptions& options) {
     problem_ = "a driver launches the program once";
     return false;
   }
-  if (folder_->Path().empty()) {
+  folder_ = std::make_unique<TempFolder>(options.folderLabel);
+  if (AppDir().empty()) {
     problem_ = "could not make a folder for the program";
     return false;
   }
@@ -149,6 +148,12 @@ bool AppDriver::Launch(const LaunchOptions& options) {
   if (options.withHelp && !CopyOneFile(bin + "quarvel.chm", AppDir() + "quarvel.chm")) {
     problem_ = "could not copy the help file " + bin + "quarvel.chm";
     return false;
+  }
+  for (const std::string& file : options.besideProgram) {
+    if (!CopyOneFile(bin + file, AppDir() + file.substr(file.find_last_of('\\') + 1))) {
+      problem_ = "could not copy " + bin + file;
+      return false;
+    }
   }
 
   std::vector<char> environment = EnvironmentBlock(options.environment);
@@ -169,6 +174,11 @@ bool AppDriver::Launch(const LaunchOptions& options) {
   process_ = info.hProcess;
   processId_ = info.dwProcessId;
   return true;
+}
+
+const std::string& AppDriver::AppDir() const {
+  static const std::string kNoFolder;
+  return folder_ ? folder_->Path() : kNoFolder;
 }
 
 bool AppDriver::Start(const LaunchOptions& options) {

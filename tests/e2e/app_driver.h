@@ -23,11 +23,13 @@ struct LaunchOptions {
   bool withTool = true;  // the stand-in copied beside the front-end as Quarvel.exe
   std::vector<std::pair<std::string, std::string>> environment;
   bool withHelp = false;  // the built help file copied beside it as quarvel.chm
+  std::string folderLabel = "app";  // a word in the name of the program's folder
+  std::vector<std::string> besideProgram;  // files of the test program's folder, copied beside it too
 };
 
 class AppDriver {
  public:
-  AppDriver();
+  AppDriver() = default;
   ~AppDriver();
   AppDriver(const AppDriver&) = delete;
   AppDriver& operator=(const AppDriver&) = delete;
@@ -39,8 +41,8 @@ class AppDriver {
   bool Start(const LaunchOptions& options = {});
   const std::string& Problem() const { return problem_; }
 
-  // The program's folder, ending with a backslash, as the program itself sees it.
-  const std::string& AppDir() const { return folder_->Path(); }
+  // The program's folder, ending with a backslash, as the program itself sees it; empty before Launch.
+  const std::string& AppDir() const;
   std::string ToolPath() const { return AppDir() + "Quarvel.exe"; }
   std::string LogPath() const { return AppDir() + "log.txt"; }
   bool Running() const;

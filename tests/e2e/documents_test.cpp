@@ -36,8 +36,31 @@ TEST_F(Documents, F1WithoutAHelpFileSaysSo) {
   ExpectNotice("Could not find help file");
 }
 
-TEST_F(Documents, F1InTheListOpensTheHelpFileInTheSystemsViewer) {
-  ASSERT_TRUE(app_.Start({.withTool = true, .environment = {}, .withHelp = true})) << app_.Problem();
+// The log and the help file lie in the program's folder, whatever its name: here one of letters a to z
+// and one of Japanese and Polish letters, outside code page 1252.
+struct ProgramFolder {
+  const char* label;
+  const char* description;  // for the test's name
+};
+void PrintTo(const ProgramFolder& folder, std::ostream* out) { *out << folder.description; }
+
+class DocumentsIn : public E2eTest, public ::testing::WithParamInterface<ProgramFolder> {
+ protected:
+  LaunchOptions InProgramFolder() const {
+    LaunchOptions options;
+    options.folderLabel = GetParam().label;
+    options.withHelp = true;
+    return options;
+  }
+};
+INSTANTIATE_TEST_SUITE_P(ProgramFolders, DocumentsIn,
+                         ::testing::Values(ProgramFolder{"app", "LettersAToZ"},
+                                           ProgramFolder{"\xE3\x83\x9D\xE3\x82\xB1\xE3\x83\xA2\xE3\x83\xB3 \xC5\x81\xC3\xB3\x64\xC5\xBA",
+                                                         "OutsideCodePage1252"}));
+
+TEST_P(DocumentsIn, F1InTheListOpensTheHelpFileInTheSystemsViewer) {
+  ASSERT_TRUE(app_.Start(InProgramFolder())) << app_.Problem();
+  ASSERT_NE(app_.AppDir().find(GetParam().label), std::string::npos) << app_.AppDir();
   ASSERT_TRUE(quarvel::testing::BringToFront(app_.MainWindow()));
   quarvel::testing::ClickWindow(app_.List());
   quarvel::testing::PressKey(VK_F1);
@@ -86,13 +109,17 @@ TEST_F(Documents, ClickingThePictureShowsTheAboutDialog) {
   EXPECT_TRUE(app_.OpenDialogs().empty());
 }
 
-// The program hands the log to the system; what it controls is that a viewer starts with the log's path.
-TEST_F(Documents, ViewLogAfterABatchOpensTheLogInAViewer) {
+// The program finds the tool beside it, deletes the old log before a batch and has the tool write the new
+// one there. It hands the log to the system; what it controls is that a viewer starts with the log's path.
+TEST_P(DocumentsIn, ViewLogAfterABatchOpensTheLogInAViewer) {
   std::string rom = MakeRom("logged.gba");
-  StartWithRows({rom});
+  ASSERT_TRUE(app_.Start(InProgramFolder())) << app_.Problem();
+  ASSERT_TRUE(app_.AddFiles({rom}, 1)) << app_.Problem();
+  ASSERT_TRUE(WriteText(app_.LogPath(), "an old log\r\n"));
   app_.ClickButton(IDC_BUTTON_TEST);
   ASSERT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
-  ASSERT_TRUE(FileExists(app_.LogPath()));
+  EXPECT_EQ(ReadLines(app_.LogPath()),
+            std::vector<std::string>{"Quarvel stand-in (patches nothing): test \"" + rom + "\" -> 0"});
 
   app_.ClickButton(IDC_BUTTON_VIEW_LOG);
   DWORD viewer = 0;

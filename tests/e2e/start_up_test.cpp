@@ -55,12 +55,12 @@ TEST_F(StartUp, FileExitEndsTheProgram) {
 // DLLs' delayed imports on the path fixed at start-up, whatever the program asks for, so the test has the
 // program load the DLL by name as the system's code in it would.
 TEST_F(StartUp, ADllPlantedBesideTheProgramIsNotLoaded) {
-  std::string record = app_.AppDir() + "dwmapi.dll.loaded";
-  ASSERT_TRUE(CopyFileA((ProgramFolder() + "planted\\dwmapi.dll").c_str(), (app_.AppDir() + "dwmapi.dll").c_str(),
-                        FALSE));
   ScopedUserValue preferFound("Software\\Wine\\AppDefaults\\QuarvelFE.exe\\DllOverrides", "dwmapi", "native,builtin");
   ASSERT_TRUE(preferFound.Set());
-  ASSERT_TRUE(app_.Start()) << app_.Problem();
+  LaunchOptions planted;
+  planted.besideProgram = {"planted\\dwmapi.dll"};
+  ASSERT_TRUE(app_.Start(planted)) << app_.Problem();
+  std::string record = app_.AppDir() + "dwmapi.dll.loaded";
   app_.ClickButton(IDC_BUTTON_ADD);
   HWND dialog = app_.WaitForOpenDialog();
   ASSERT_NE(dialog, nullptr) << "the Add dialog did not open";

@@ -1,5 +1,5 @@
-// Helpers of the hostile-input tests: drops built as the shell builds them, wide-character files
-// (long and non-ASCII paths), and counts of what this process holds.
+// Helpers of the hostile-input tests: drops built as the shell builds them, and counts of what this
+// process holds.
 #pragma once
 #include <windows.h>
 
@@ -13,13 +13,6 @@ namespace quarvel::testing {
 
 // Sends the paths to the list as the shell sends a drop.
 void DropOnList(MainWindowFixture& window, const std::vector<std::string>& paths);
-
-// Wide-character paths reach past MAX_PATH with the "\\?\" prefix; the single-byte API cannot.
-std::wstring Widen(const std::string& text);
-bool CreateFolderW(const std::wstring& path);
-bool WriteRomW(const std::wstring& path, const std::string& header, size_t size = 512);  // see RomImage
-// A folder inside parent whose full single-byte path plus name has exactly totalLength characters.
-std::string MakeNestedPath(const std::string& parent, size_t totalLength, const std::string& name);
 
 // Valid handle values in this process, found by asking about each possible value:
 // GetProcessHandleCount gives 0 under Wine.

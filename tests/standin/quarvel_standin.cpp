@@ -9,7 +9,8 @@
 // Without either, a demonstration: a ROM file name containing "patched" gives -4, "broken" -2,
 // "problem" -1, "error" 1, and any other 0.
 // QUARVEL_STANDIN_RECORD may name a file to which each run appends its command line, its current
-// directory and its process id, tab-separated, one run a line.
+// directory and its process id, tab-separated, one run a line. Its manifest makes UTF-8 its code page,
+// so names in any language are read, recorded and written to whole.
 // QUARVEL_STANDIN_HANGING may name an event that a run sets when it starts to hang, so that a test
 // can time the front-end's limit from that moment.
 #include <windows.h>

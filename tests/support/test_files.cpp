@@ -56,6 +56,41 @@ std::vector<std::string> WriteNumberedRoms(const std::string& folder, size_t cou
   return paths;
 }
 
+std::wstring Widen(const std::string& text) {
+  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+bool CreateFolderW(const std::wstring& path) {
+  return CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool WriteRomW(const std::wstring& path, const std::string& header, size_t size) {
+  HANDLE file = CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  std::string image = RomImage(header, size);
+  DWORD written = 0;
+  bool ok = WriteFile(file, image.data(), static_cast<DWORD>(image.size()), &written, nullptr) && written == size;
+  CloseHandle(file);
+  return ok;
+}
+
+std::string MakeNestedPath(const std::string& parent, size_t totalLength, const std::string& name) {
+  // Folders of at most 200 characters (201 with the separator), as even as can be, fill the gap exactly.
+  size_t gap = totalLength > parent.size() + name.size() ? totalLength - parent.size() - name.size() : 0;
+  size_t folders = (gap + 200) / 201;
+  std::string folder = parent;
+  for (size_t i = 0; i < folders; ++i) {
+    size_t share = gap / folders + (i < gap % folders ? 1 : 0);  // folder name and its separator
+    folder += std::string(share - 1, static_cast<char>('a' + i % 26));
+    CreateFolderW(Widen(folder));
+    folder += "\\";
+  }
+  return folder + name;
+}
+
 bool WriteText(const std::string& path, const std::string& text) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(text.data(), static_cast<std::streamsize>(text.size()));

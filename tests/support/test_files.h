@@ -33,6 +33,13 @@ bool WriteRom(const std::string& path, const std::string& header, size_t size = 
 // count ROM files "rom00000.gba", ... of 512 bytes, each with its own header; returns their paths.
 std::vector<std::string> WriteNumberedRoms(const std::string& folder, size_t count);
 
+// Wide-character paths reach past MAX_PATH with the "\\?\" prefix; the single-byte API cannot.
+std::wstring Widen(const std::string& text);
+bool CreateFolderW(const std::wstring& path);
+bool WriteRomW(const std::wstring& path, const std::string& header, size_t size = 512);  // see RomImage
+// A folder inside parent whose full single-byte path plus name has exactly totalLength bytes.
+std::string MakeNestedPath(const std::string& parent, size_t totalLength, const std::string& name);
+
 bool WriteText(const std::string& path, const std::string& text);
 std::string ReadText(const std::string& path);
 // The file's lines without their line ends; none when it cannot be read.

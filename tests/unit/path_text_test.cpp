@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/app_dir.h"
 #include "romlist/header_text.h"
 
@@ -69,6 +71,53 @@ TEST(PathText, TwoByteCharactersWhoseSecondByteIsASeparatorStayWhole) {
   EXPECT_TRUE(IsAllowedFileName("\x83\x7c\x95\x5c.gba", cp932));
   EXPECT_FALSE(IsAllowedFileName("\x83\x7c|.gba", cp932));
   EXPECT_EQ(UpperAZ("\x83\x61" "a", cp932), "\x83\x61" "A");
+}
+
+// Under UTF-8 no byte is a lead byte, but characters take two to four bytes, none of them below 0x80.
+const std::string kPokemon = "\xE3\x83\x9D\xE3\x82\xB1\xE3\x83\xA2\xE3\x83\xB3";  // four characters
+const std::string kLodz = "\xC5\x81\xC3\xB3" "d\xC5\xBA";                          // L stroke, o acute, d, z acute
+const std::string kGamepad = "\xF0\x9F\x8E\xAE";                                      // outside the 16-bit plane
+
+TEST(PathText, Utf8PathsSplitAndCompareAsTheirBytesDo) {
+  const LeadBytes utf8 = LeadBytes::Utf8();
+  std::string path = "C:\\" + kPokemon + "\\" + kLodz + kGamepad + ".gba";
+  EXPECT_EQ(DirectoryPart(path, utf8), "C:\\" + kPokemon + "\\");
+  EXPECT_EQ(FileNamePart(path, utf8), kLodz + kGamepad + ".gba");
+  EXPECT_EQ(UpperAZ(path, utf8), "C:\\" + kPokemon + "\\\xC5\x81\xC3\xB3" "D\xC5\xBA" + kGamepad + ".GBA");
+  EXPECT_TRUE(IsAllowedFileName(kPokemon + kGamepad + ".gba", utf8));
+  EXPECT_FALSE(IsAllowedFileName(kPokemon + "|.gba", utf8));
+}
+
+TEST(PathText, TextIsCutOnlyBetweenCharacters) {
+  const LeadBytes utf8 = LeadBytes::Utf8();
+  EXPECT_EQ(utf8.FitLength(kPokemon, 12), 12u);
+  EXPECT_EQ(utf8.FitLength(kPokemon, 11), 9u);
+  EXPECT_EQ(utf8.FitLength(kPokemon, 9), 9u);
+  EXPECT_EQ(utf8.FitLength(kPokemon, 2), 0u);
+  EXPECT_EQ(utf8.FitLength("a" + kGamepad, 4), 1u);
+  EXPECT_EQ(utf8.FitLength(kLodz, 3), 2u);
+  EXPECT_EQ(utf8.FitLength("\xC9\xC9\xC9", 2), 2u) << "bytes that are not UTF-8 are cut anywhere";
+  EXPECT_EQ(CodePage932().FitLength("a\x83\x5c", 2), 1u) << "never between a lead byte and its second byte";
+  EXPECT_EQ(LeadBytes().FitLength("abc", 2), 2u);
+}
+
+// Reads a path as GetModuleFileNameA does: whole when it fits with its zero, else cut at the buffer's end
+// (Windows) or before the last whole character that fits (Wine under UTF-8, which returns less than the size).
+TEST(PathText, AWholePathIsReadHoweverTheReaderCutsIt) {
+  std::string path = "C:\\";
+  for (int i = 0; i < 100; ++i) path += kPokemon;
+  path += "\\fe.exe";
+  for (bool cutBeforeCharacter : {false, true}) {
+    std::string read = ReadWholePath([&](char* buffer, size_t size) {
+      size_t length = path.size() < size ? path.size() : size;
+      if (cutBeforeCharacter && length == size)
+        for (--length; (static_cast<unsigned char>(path[length]) & 0xC0) == 0x80;) --length;
+      std::copy_n(path.data(), length, buffer);
+      if (length < size) buffer[length] = '\0';
+      return length;
+    });
+    EXPECT_EQ(read, path) << (cutBeforeCharacter ? "cut before a character" : "cut at the end");
+  }
 }
 
 TEST(HeaderText, ShowsTheHeaderBytesUpToTheFirstZero) {

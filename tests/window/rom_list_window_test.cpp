@@ -3,6 +3,8 @@
 
 #include <shlobj.h>
 
+#include "tests/support/real_input.h"
+#include "tests/support/remote_windows.h"
 #include "tests/window/test_support.h"
 
 namespace quarvel::testing {
@@ -154,6 +156,36 @@ TEST_F(RomListWindowTest, InPlaceEditRenamesTheRowsFileButRefusesForbiddenCharac
   EXPECT_EQ(window_.Cell(0, 0), "") << "an empty edit is taken";
 }
 
+// 100 Japanese characters take 300 bytes in UTF-8, more than the 259 the list asks for when it draws or
+// edits: it gets them cut between characters, its editor gets the whole name, and type-ahead finds it.
+TEST_F(RomListWindowTest, ALongNameIsCutBetweenCharactersToBeDrawnAndEditedWhole) {
+  std::string name;
+  for (int i = 0; i < 100; ++i) name += "\xE3\x83\x9D";
+  window_.Choose({Rom(name.substr(0, 86 * 3) + "a.gba"), Rom(name + ".gba")});
+  HWND list = window_.form().Control(IDC_LISTVIEW1);
+  wchar_t shown[MAX_PATH] = {};
+  LVITEMW cell{};
+  cell.pszText = shown;
+  cell.cchTextMax = MAX_PATH;
+  SendMessageW(list, LVM_GETITEMTEXTW, 1, reinterpret_cast<LPARAM>(&cell));
+  EXPECT_EQ(std::wstring(shown), std::wstring(86, L'\x30DD')) << "258 of the 259 bytes, no broken character";
+
+  std::wstring typed(100, L'\x30DD');
+  NMLVFINDITEMW find{{list, IDC_LISTVIEW1, LVN_ODFINDITEMW}, 0, {LVFI_PARTIAL | LVFI_WRAP, typed.c_str()}};
+  EXPECT_EQ(SendMessageW(window_.form().Handle(), WM_NOTIFY, IDC_LISTVIEW1, reinterpret_cast<LPARAM>(&find)), 1);
+
+  ASSERT_TRUE(BringToFront(window_.form().Handle()));
+  SetFocus(list);
+  HWND edit = ListView_EditLabel(list, 1);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(TextOf(edit), name + ".gba");
+  PressKey(VK_HOME);
+  TypeText("b");
+  PressKey(VK_RETURN);
+  for (DWORD start = GetTickCount(); IsWindow(edit) && GetTickCount() - start < 5000; Sleep(10)) PumpMessages();
+  EXPECT_EQ(window_.form().Rows().Row(1).caption, "b" + name + ".gba");
+}
+
 TEST_F(RomListWindowTest, DroppedFilesAreAddedInTheShellsOrderAndTheDropIsReleased) {
   std::string b = Rom("b.gba"), a = Rom("a.bin"), c = Rom("c.txt");
   HGLOBAL drop = MakeDrop({b, a, c, b});
@@ -163,11 +195,12 @@ TEST_F(RomListWindowTest, DroppedFilesAreAddedInTheShellsOrderAndTheDropIsReleas
   EXPECT_EQ(GlobalFlags(drop), GMEM_INVALID_HANDLE) << "the drop was released";
 }
 
-// The desktop shell drops wide paths; they arrive in the system's code page, in the shell's order.
+// The desktop shell drops wide paths; they arrive in the code page (UTF-8 here), whole, in the shell's order.
 TEST_F(RomListWindowTest, WidePathsFromTheShellAreAddedInTheSystemsCodePage) {
-  std::string accented = Rom("caf\xe9.gba"), plain = Rom("plain.gba");
+  const std::string cafe = "Caf\xC3\xA9.gba", pokemon = "\xE3\x83\x9D\xE3\x82\xB1\xE3\x83\xA2\xE3\x83\xB3.gba";
+  std::string accented = Rom(cafe), japanese = Rom(pokemon), plain = Rom("plain.gba");
   std::wstring list;
-  for (const std::string& path : {accented, plain}) {
+  for (const std::string& path : {accented, japanese, plain}) {
     wchar_t wide[MAX_PATH] = {};
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
     list += wide;
@@ -181,7 +214,7 @@ TEST_F(RomListWindowTest, WidePathsFromTheShellAreAddedInTheSystemsCodePage) {
   std::copy(list.begin(), list.end(), reinterpret_cast<wchar_t*>(header + 1));
   GlobalUnlock(drop);
   SendMessageA(window_.form().Control(IDC_LISTVIEW1), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-  EXPECT_EQ(Captions(), (std::vector<std::string>{"caf\xe9.gba", "plain.gba"}));
+  EXPECT_EQ(Captions(), (std::vector<std::string>{cafe, pokemon, "plain.gba"}));
   EXPECT_TRUE(Failures().empty());
   EXPECT_EQ(GlobalFlags(drop), GMEM_INVALID_HANDLE);
 }
