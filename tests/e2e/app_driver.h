@@ -21,10 +21,10 @@ HWND FindDescendant(HWND parent, const std::string& className);
 
 struct LaunchOptions {
   bool withTool = true;  // the stand-in copied beside the front-end as Quarvel.exe
-  std::vector<std::pair<std::string, std::string>> environment;
+  std::vector<std::pair<std::string, std::string>> environment = {};
   bool withHelp = false;  // the built help file copied beside it as quarvel.chm
   std::string folderLabel = "app";  // a word in the name of the program's folder
-  std::vector<std::string> besideProgram;  // files of the test program's folder, copied beside it too
+  std::vector<std::string> besideProgram = {};  // files of the test program's folder, copied beside it too
 };
 
 class AppDriver {
