@@ -8,7 +8,8 @@ Cases:
   2. a drop of file, folder, file adds the first file, shows the failure report for the folder and
      stops there: the last file is not added;
   3. names in Japanese, Polish, with an emoji and with an accent, and a path longer than 260 characters,
-     are listed under their true names, and a batch hands each one's real path to the tool.
+     are listed under their true names, and a batch hands each one's real path to the tool;
+  4. a file dropped while a batch runs is not added; dropped again afterwards, it is.
 
 A new case is a method: it drops with drop_files, waits with wait (rows, a report, a status text: see
 wait_rows and wait_status) and checks; "--click" on the probe presses a button, so a batch can run while
@@ -370,13 +371,16 @@ class DropTest:
                       ("\u30dd\u30b1\u30e2\u30f3.gba", "\u0141\u00f3d\u017a.gba", "\U0001f3ae Quest.gba", "Caf\u00e9.gba")]
         self.names.append(RomFile(self.roms, "a" * 120 + "/" + "b" * 120 + "/\u30dd\u30b1 long.gba", 700, b"LONG", "LONG"))
         self.record = os.path.join(self.folder, "record.txt")
-        self.roms_windows, self.program_windows, self.record_windows = windows_paths(
-            self.roms, os.path.join(self.folder, "QuarvelFE.exe"), self.record)
+        self.plan = os.path.join(self.folder, "plan.txt")  # the stand-in's outcomes, read at each run
+        open(self.plan, "w").close()
+        self.roms_windows, self.program_windows, self.record_windows, self.plan_windows = windows_paths(
+            self.roms, os.path.join(self.folder, "QuarvelFE.exe"), self.record, self.plan)
         log(f"folder {self.folder} (Windows: {self.roms_windows})")
 
     def start(self):
         # The stand-in records each run's command line there, and the tool runs inherit it.
-        environment = dict(os.environ, QUARVEL_STANDIN_RECORD=self.record_windows)
+        environment = dict(os.environ, QUARVEL_STANDIN_RECORD=self.record_windows,
+                           QUARVEL_STANDIN_PLAN=self.plan_windows)
         self.process = subprocess.Popen(["wine", "QuarvelFE.exe"], cwd=self.folder, env=environment,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.source = XdndSource()
@@ -438,12 +442,13 @@ class DropTest:
     def windows_path(self, rom):
         return self.roms_windows + "\\" + rom.relative.replace("/", "\\")
 
-    def expected_row(self, rom):
+    def expected_row(self, rom, outcome):
         folder = self.windows_path(rom)[:-len(rom.name)]
-        return [rom.name, rom.game_name, folder, str(rom.size), ""]
+        return [rom.name, rom.game_name, folder, str(rom.size), outcome]
 
-    def check_rows(self, result, roms, what):
-        expected = [self.expected_row(rom) for rom in roms]
+    def check_rows(self, result, roms, what, outcomes=()):
+        """The rows are those of the roms, in order; the first ones have the outcomes, the others none yet."""
+        expected = [self.expected_row(rom, outcomes[i] if i < len(outcomes) else "") for i, rom in enumerate(roms)]
         if result.rows != expected or result.code != 0:
             log(f"probe exit code {result.code}, rows read:\n  " + "\n  ".join(repr(row) for row in result.rows))
             log("rows expected:\n  " + "\n  ".join(repr(row) for row in expected))
@@ -509,6 +514,21 @@ class DropTest:
         check(handed == [self.windows_path(rom) for rom in existing + self.names],
               "each tool run was handed the real path of its file")
 
+    def case_drop_during_a_batch(self):
+        log("case 4: a drop while a batch runs")
+        listed = [self.beta, self.gamma, self.alpha, self.delta] + self.names
+        with open(self.plan, "w") as plan:
+            plan.write("* sleep:700:0\n")
+        self.probe.run("--click", str(TEST_BUTTON))
+        check(self.wait_status("Testing...").status == "Testing...", "a batch of slow tool runs started")
+        self.wait_finished(self.drop_files([self.epsilon.path]))
+        check(self.probe.run().status == "Testing...", "the drop came while the batch ran")
+        done = self.source.wait(self.probe.run, lambda result: result.status == "Testing...done", 120, 0.2)
+        self.check_rows(done, listed, "the file dropped during the batch was not added", ["OK"] * len(listed))
+        self.wait_finished(self.drop_files([self.epsilon.path]))
+        self.check_rows(self.wait_rows(len(listed) + 1), listed + [self.epsilon], "dropped after the batch, it is added",
+                        ["OK"] * len(listed))
+
     # --- tear-down ----------------------------------------------------------------------------------
     def stop(self):
         if self.process and self.process.poll() is None:
@@ -531,7 +551,8 @@ class DropTest:
         try:
             self.prepare()
             self.start()
-            for case in (self.case_three_files, self.case_folder_stops_the_drop, self.case_names_in_any_language):
+            for case in (self.case_three_files, self.case_folder_stops_the_drop, self.case_names_in_any_language,
+                         self.case_drop_during_a_batch):
                 case()
         except CheckFailed as failure:
             self.failures.append(str(failure))
