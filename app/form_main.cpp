@@ -220,7 +220,7 @@ LRESULT TFormMain::OnNotify(const NMHDR& header) {
       ListView1KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
       return 0;
     case LVN_BEGINLABELEDITA:
-      OnBeginLabelEdit();
+      OnBeginLabelEdit(reinterpret_cast<const NMLVDISPINFOA&>(header));
       return FALSE;  // allow
     case LVN_ENDLABELEDITA:
       return OnEndLabelEdit(reinterpret_cast<const NMLVDISPINFOA&>(header));

@@ -88,7 +88,7 @@ class TFormMain {
   void OnSize(int clientWidth, int clientHeight);
   void OnGetMinMaxInfo(MINMAXINFO& info);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
-  void OnBeginLabelEdit();
+  void OnBeginLabelEdit(const NMLVDISPINFOA& edit);
   bool OnEndLabelEdit(const NMLVDISPINFOA& edit);
   void EndLabelEdit();
   static LRESULT CALLBACK LabelEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -23,12 +23,8 @@ std::string WindowText(HWND window) {
 
 // The list fills its editor with the caption as it asks for it to draw, cut to 259 bytes: a long name in
 // UTF-8 (three bytes a Japanese character) comes cut. The editor gets the whole caption, so that a commit
-// never takes the cut name for the row's. The list edits its focused row; only an editor that holds the
-// start of that row's caption is filled.
-void ShowWholeCaption(HWND editor, HWND list, const RomList& rows) {
-  int row = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
-  if (row < 0 || static_cast<size_t>(row) >= rows.Count()) return;
-  const std::string& caption = rows.Row(static_cast<size_t>(row)).caption;
+// never takes the cut name for the row's.
+void ShowWholeCaption(HWND editor, const std::string& caption) {
   std::string shown = WindowText(editor);
   if (shown.size() >= caption.size() || !caption.starts_with(shown)) return;
   SetWindowTextA(editor, caption.c_str());
@@ -121,13 +117,14 @@ void TFormMain::CopySelectedRows() {
 // A list view reports a cancelled edit, and some an unchanged one, as no text at all, and one that
 // lost the focus may end the same way. Only the editor's own text tells an emptied caption from these,
 // so the editor is watched until it goes; Esc in it is the one real cancel.
-void TFormMain::OnBeginLabelEdit() {
+void TFormMain::OnBeginLabelEdit(const NMLVDISPINFOA& edit) {
   labelEditEscaped_ = false;
   labelEditText_.clear();
   labelEdit_ = ListView_GetEditControl(listView_);
   if (!labelEdit_) return;
   SetWindowSubclass(labelEdit_, LabelEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  ShowWholeCaption(labelEdit_, listView_, rows_);
+  if (edit.item.iItem >= 0 && static_cast<size_t>(edit.item.iItem) < rows_.Count())
+    ShowWholeCaption(labelEdit_, rows_.Row(static_cast<size_t>(edit.item.iItem)).caption);
 }
 
 LRESULT CALLBACK TFormMain::LabelEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
