@@ -16,6 +16,7 @@
 # Each start of a 32-bit process takes about a minute under the emulator, so the scenario's waits are
 # stretched (QUARVEL_WAIT_SCALE) and one wineserver runs for the whole smoke test. The Wine prefix
 # (build/wineprefix-smoke32, a 64-bit one whose own services run natively) is made once, then reused.
+# Runs after scripts/build.sh (scripts/test.sh calls both).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
