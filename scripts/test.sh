@@ -20,11 +20,13 @@ echo "== Windows tests under Wine"
 start_virtual_display
 trap stop_virtual_display EXIT
 prepare_wine_prefix
-ctest --test-dir "$run_build" --output-on-failure --timeout 300
+status=0
+ctest --test-dir "$run_build" --output-on-failure --timeout 300 || status=$?
 stop_virtual_display
 trap - EXIT
 
 if [ "$windows_arch" = x86_64 ]; then
   echo "== The shipped 32-bit program under an emulator"
-  "$root/scripts/smoke32.sh"
+  "$root/scripts/smoke32.sh" || status=$?
 fi
+exit "$status"
