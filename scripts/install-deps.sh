@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine32:i386 wine64 fonts-wine
           xvfb xauth x11-utils x11-apps imagemagick python3 python3-xlib clang libclang-rt-14-dev
-          fp-utils zip unzip)
+          fp-utils zip unzip qemu-user-static)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -312,7 +312,7 @@ void AppDriver::Settle() const {
 
 bool AppDriver::Sync(DWORD timeoutMs) const {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+  return SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, Stretched(timeoutMs), &result) != 0;
 }
 
 int AppDriver::RowCount() const { return static_cast<int>(SendWithTimeout(List(), LVM_GETITEMCOUNT, 0, 0)); }
@@ -561,7 +561,7 @@ bool AppDriver::Close() {
   if (Running()) {
     ChildProcesses();
     if (mainWindow_ && IsWindow(mainWindow_)) PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_, kWaitMs) != WAIT_OBJECT_0) {
+    if (WaitForSingleObject(process_, Stretched(kWaitMs)) != WAIT_OBJECT_0) {
       clean = false;
       ChildProcesses();
       TerminateProcess(process_, 1);
@@ -569,7 +569,7 @@ bool AppDriver::Close() {
     }
   }
   for (const auto& [id, handle] : children_) {
-    if (StillRunning(handle) && WaitForSingleObject(handle, 2000) != WAIT_OBJECT_0) {
+    if (StillRunning(handle) && WaitForSingleObject(handle, Stretched(2000)) != WAIT_OBJECT_0) {
       clean = false;
       TerminateProcess(handle, 1);
       WaitForSingleObject(handle, kWaitMs);

@@ -5,6 +5,7 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "tests/support/remote_memory.h"
@@ -22,18 +23,28 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
 }
 }  // namespace
 
+DWORD Stretched(DWORD timeoutMs) {
+  static const DWORD scale = [] {
+    char text[16] = {};
+    DWORD length = GetEnvironmentVariableA("QUARVEL_WAIT_SCALE", text, sizeof(text));
+    DWORD value = length > 0 && length < sizeof(text) ? std::strtoul(text, nullptr, 10) : 0;
+    return value > 0 ? value : 1;
+  }();
+  return timeoutMs * scale;
+}
+
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   DWORD start = GetTickCount();
   for (;;) {
     if (done()) return true;
-    if (GetTickCount() - start >= timeoutMs) return done();
+    if (GetTickCount() - start >= Stretched(timeoutMs)) return done();
     Sleep(kPollMs);
   }
 }
 
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* answered) {
   DWORD_PTR result = 0;
-  LRESULT ok = SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kMessageTimeoutMs, &result);
+  LRESULT ok = SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, Stretched(kMessageTimeoutMs), &result);
   if (answered) *answered = ok != 0;
   return ok ? static_cast<LRESULT>(result) : 0;
 }

@@ -13,6 +13,8 @@ namespace quarvel::testing {
 
 // Wine can be slow to start a process or open a dialog, so waits are generous.
 constexpr DWORD kWaitMs = 15000;
+// A time limit stretched by the whole number in QUARVEL_WAIT_SCALE, for programs run under an emulator.
+DWORD Stretched(DWORD timeoutMs);
 
 // Polls `done` until it holds or the time is up; returns its last answer.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs);
