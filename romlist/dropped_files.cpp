@@ -4,19 +4,13 @@
 
 #include <cstring>
 
+#include "romlist/active_code_page.h"
 #include "romlist/drop_list.h"
 #include "romlist/path_text.h"
 
 namespace quarvel {
 
 namespace {
-std::string ToCodePage(const std::wstring& wide) {
-  int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
-  return text;
-}
-
 // Asks the shell for each path in turn; used when the drop's memory cannot be read directly. The size
 // the shell gives for a wide path may count its characters, not the bytes they take in UTF-8, so the
 // buffer grows until the whole path fits.
@@ -62,7 +56,7 @@ std::vector<std::string> ReadDroppedPaths(HDROP drop) {
   std::vector<std::string> paths;
   auto wideBegin = reinterpret_cast<const wchar_t*>(begin);
   auto wideEnd = wideBegin + (end - begin) / static_cast<std::ptrdiff_t>(sizeof(wchar_t));
-  for (const std::wstring& wide : SplitZeroTerminatedList(wideBegin, wideEnd)) paths.push_back(ToCodePage(wide));
+  for (const std::wstring& wide : SplitZeroTerminatedList(wideBegin, wideEnd)) paths.push_back(CodePageFromWide(wide));
   return paths;
 }
 

@@ -1,7 +1,6 @@
 #include "romlist/rom_file.h"
 
-#include <algorithm>
-
+#include "romlist/active_code_page.h"
 #include "romlist/header_text.h"
 #include "tool/kernel_handle.h"
 #include "ui/failure.h"
@@ -21,9 +20,7 @@ std::string FullPathOf(const std::string& path) {
 // The path in the wide form that reaches past MAX_PATH: "\\?\C:\..." or "\\?\UNC\server\...", made full
 // first, since the system takes that form as it stands.
 std::wstring ExtendedLengthPath(const std::string& path) {
-  int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(std::max(length, 1)), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+  std::wstring wide = WideFromCodePage(path);
   DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   std::wstring full(needed, L'\0');
   DWORD fullLength = needed > 0 ? GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr) : 0;

@@ -1,8 +1,8 @@
 #include "romlist/rom_list_view.h"
 
-#include <algorithm>
 #include <cstring>
 
+#include "romlist/active_code_page.h"
 #include "romlist/rom_columns.h"
 
 namespace quarvel {
@@ -76,12 +76,7 @@ LRESULT RomListView::FindItem(const NMLVFINDITEMA& find) const {
 LRESULT RomListView::FindItem(const NMLVFINDITEMW& find) const {
   const LVFINDINFOW& info = find.lvfi;
   if (!info.psz) return -1;
-  // Sized first: a buffer too small for the whole text gives no text at all.
-  int bytes = WideCharToMultiByte(CP_ACP, 0, info.psz, -1, nullptr, 0, nullptr, nullptr);
-  std::string prefix(static_cast<size_t>(std::max(bytes, 1)), '\0');
-  WideCharToMultiByte(CP_ACP, 0, info.psz, -1, prefix.data(), bytes, nullptr, nullptr);
-  prefix.resize(std::strlen(prefix.c_str()));
-  return FindPrefix(info.flags, prefix, find.iStart);
+  return FindPrefix(info.flags, CodePageFromWide(info.psz), find.iStart);
 }
 
 // The list's type-ahead asks for a partial match from the focused row onward, wrapping round; a

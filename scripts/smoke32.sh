@@ -21,6 +21,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
 binfmt=/proc/sys/fs/binfmt_misc
+binfmt_name=quarvel-i386
 i686_bin="$root/build/windows/bin"
 
 skip() {
@@ -48,7 +49,7 @@ if [ "${1:-}" != --in-namespace ]; then
   started=$(date +%s)
   status=0
   unshare --user --map-root-user --mount bash "$0" --in-namespace || status=$?
-  if [ -e "$binfmt/$smoke32_binfmt_name" ] || runs_32bit_programs; then
+  if [ -e "$binfmt/$binfmt_name" ] || runs_32bit_programs; then
     echo "32-bit programs still run outside the smoke test: an emulator entry was left behind" >&2
     exit 1
   fi
@@ -58,7 +59,7 @@ if [ "${1:-}" != --in-namespace ]; then
 fi
 
 # From here on, inside the private namespace.
-entry="$binfmt/$smoke32_binfmt_name"
+entry="$binfmt/$binfmt_name"
 cleanup() {
   stop_virtual_display
   if [ -e "$entry" ]; then echo -1 >"$entry"; fi
@@ -80,7 +81,7 @@ chmod +x "$work/qemu-i386"
 
 mount -t binfmt_misc binfmt_misc "$binfmt"
 # 32-bit x86 ELF executables and shared objects (e_type 2 or 3, e_machine 3); F opens the emulator now.
-printf '%s' ":$smoke32_binfmt_name:M::"\
+printf '%s' ":$binfmt_name:M::"\
 '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:'\
 '\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'\
 "$work/qemu-i386:F" >"$binfmt/register"

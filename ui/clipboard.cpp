@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "romlist/active_code_page.h"
+
 namespace quarvel {
 
 namespace {
@@ -37,13 +39,6 @@ bool Put(UINT format, const void* data, size_t bytes) {
   return memory.Fill(data, bytes) && memory.HandTo(format);
 }
 
-std::wstring ToUnicode(const std::string& text) {
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
 // Open while it lives.
 class OpenedClipboard {
  public:
@@ -63,7 +58,7 @@ class OpenedClipboard {
 bool CopyTextToClipboard(HWND owner, const std::string& text) {
   OpenedClipboard clipboard(owner);
   if (!clipboard.open() || !EmptyClipboard()) return false;
-  std::wstring wide = ToUnicode(text);
+  std::wstring wide = WideFromCodePage(text);
   bool unicode = Put(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
   bool codePage = Put(CF_TEXT, text.c_str(), text.size() + 1);
   return unicode && codePage;

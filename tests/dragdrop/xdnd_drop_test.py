@@ -432,8 +432,8 @@ class DropTest:
     def wait_report(self):
         return self.source.wait(self.probe.run, lambda result: result.reports, REPORT_WAIT_S, 0.2)
 
-    def wait_status(self, text):
-        return self.source.wait(self.probe.run, lambda result: result.status == text, FINISH_WAIT_S, 0.2)
+    def wait_status(self, text, seconds=FINISH_WAIT_S):
+        return self.source.wait(self.probe.run, lambda result: result.status == text, seconds, 0.2)
 
     def shown_windows(self):
         """The main window with any failure report over it."""
@@ -523,7 +523,7 @@ class DropTest:
         check(self.wait_status("Testing...").status == "Testing...", "a batch of slow tool runs started")
         self.wait_finished(self.drop_files([self.epsilon.path]))
         check(self.probe.run().status == "Testing...", "the drop came while the batch ran")
-        done = self.source.wait(self.probe.run, lambda result: result.status == "Testing...done", 120, 0.2)
+        done = self.wait_status("Testing...done", 120)
         self.check_rows(done, listed, "the file dropped during the batch was not added", ["OK"] * len(listed))
         self.wait_finished(self.drop_files([self.epsilon.path]))
         self.check_rows(self.wait_rows(len(listed) + 1), listed + [self.epsilon], "dropped after the batch, it is added",

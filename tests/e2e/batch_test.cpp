@@ -256,24 +256,6 @@ TEST_F(Batches, TheListFollowsTheBatchDownToItsLastRow) {
   EXPECT_TRUE(app_.Screenshot("e2e_batch_of_60_rows_followed", {app_.MainWindow()}));
 }
 
-// The text the clipboard holds in the format, as UTF-8.
-std::string ClipboardText(UINT format) {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(format); data && format == CF_UNICODETEXT) {
-    const auto* wide = static_cast<const wchar_t*>(GlobalLock(data));
-    text.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr)));
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
-    text.pop_back();  // its zero
-    GlobalUnlock(data);
-  } else if (data) {
-    text = static_cast<const char*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
 // Never hung, results drawn on the screen as they come, keys and clicks dropped, focus kept though a window
 // (a console) took the activation; the rows are selected, run and copied with the keyboard.
 TEST_F(Batches, ASlowBatchStaysAliveAndDropsTheKeysAndClicksMadeDuringIt) {

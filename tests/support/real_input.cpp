@@ -79,4 +79,21 @@ bool BringToFront(HWND window) {
   return GetForegroundWindow() == top;
 }
 
+std::string ClipboardText(UINT format) {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(format); data && format == CF_UNICODETEXT) {
+    const auto* wide = static_cast<const wchar_t*>(GlobalLock(data));
+    text.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr)));
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+    text.pop_back();  // its zero
+    GlobalUnlock(data);
+  } else if (data) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
 }  // namespace quarvel::testing

@@ -23,4 +23,7 @@ void ClickWindowAt(HWND window, POINT client, MouseButton button = MouseButton::
 // Brings the window's top-level window to the front, so the keys typed next go to it.
 bool BringToFront(HWND window);
 
+// What a paste would give: the clipboard's text in the format, CF_UNICODETEXT as UTF-8; empty when none.
+std::string ClipboardText(UINT format);
+
 }  // namespace quarvel::testing

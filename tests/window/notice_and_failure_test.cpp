@@ -3,6 +3,7 @@
 
 #include <thread>
 
+#include "tests/support/real_input.h"
 #include "tests/support/remote_windows.h"
 #include "tests/window/test_support.h"
 #include "ui/failure.h"
@@ -76,12 +77,7 @@ TEST(NoticeDialog, CtrlCCopiesCaptionTextAndButton) {
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   });
   ASSERT_FALSE(seen.caption.empty()) << "no dialog appeared";
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  HANDLE data = GetClipboardData(CF_TEXT);
-  std::string copied = data ? static_cast<const char*>(GlobalLock(data)) : "";
-  if (data) GlobalUnlock(data);
-  CloseClipboard();
-  EXPECT_EQ(copied, NoticeClipboardText("Error", "Could not find log file", "OK"));
+  EXPECT_EQ(ClipboardText(CF_TEXT), NoticeClipboardText("Error", "Could not find log file", "OK"));
 }
 
 TEST(FailureReport, IsTheSystemMessageBoxWithTheTitleAndThePeriodRule) {
