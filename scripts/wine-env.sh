@@ -17,7 +17,7 @@ runs_32bit_programs() {
   [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
-if [ -x /usr/lib/wine/wine ] && ! runs_32bit_programs && [ -x /usr/lib/wine/wine64 ]; then
+if ! runs_32bit_programs && [ -x /usr/lib/wine/wine64 ]; then
   windows_arch=x86_64
   run_build="$root/build/windows64"
   # "wine" and "wine-stable" (which winepath calls) on PATH go straight to the 64-bit loader.
