@@ -30,11 +30,14 @@ std::wstring ExtendedLengthPath(const std::string& path) {
   return L"\\\\?\\" + full;
 }
 
-// Opens the file for reading only, without sharing. The single-byte file functions refuse a path of
+// Opens the file for reading only, letting others read and write it meanwhile: an emulator or a hex
+// viewer may hold the ROM open, and 18 bytes and the size need no exclusive access. The single-byte file functions refuse a path of
 // MAX_PATH bytes or more (Wine converts it through a buffer of that size, error 206; Windows does unless
 // its long-path setting is on), so such a path, and only such a path, is opened by its wide form.
+constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
 HANDLE OpenForReading(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, kShareReadWrite, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE || path.size() < MAX_PATH) return file;
   DWORD error = GetLastError();
   std::wstring wide = ExtendedLengthPath(path);
@@ -42,7 +45,7 @@ HANDLE OpenForReading(const std::string& path) {
     SetLastError(error);
     return file;
   }
-  return CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileW(wide.c_str(), GENERIC_READ, kShareReadWrite, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 }  // namespace
 

@@ -140,8 +140,8 @@ bool DeleteTree(const std::string& folder) {
   return RemoveDirectoryA(base.c_str()) && ok;
 }
 
-LockedFile::LockedFile(const std::string& path)
-    : handle_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+LockedFile::LockedFile(const std::string& path, DWORD access, DWORD share)
+    : handle_(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
 void LockedFile::Release() {
   if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);

@@ -47,10 +47,10 @@ std::vector<std::string> ReadLines(const std::string& path);
 bool FileExists(const std::string& path);
 bool DeleteTree(const std::string& folder);
 
-// Holds a file open for reading without sharing, as another program may, until released.
+// Holds a file open as another program may, until released: by default for reading without sharing.
 class LockedFile {
  public:
-  explicit LockedFile(const std::string& path);
+  explicit LockedFile(const std::string& path, DWORD access = GENERIC_READ, DWORD share = 0);
   ~LockedFile() { Release(); }
   LockedFile(const LockedFile&) = delete;
   LockedFile& operator=(const LockedFile&) = delete;

@@ -64,11 +64,10 @@ TEST_F(RomListWindowTest, AFileThatCannotBeOpenedStopsTheChoiceWithTheFailure) {
 
 TEST_F(RomListWindowTest, AFolderOrALockedFileIsReportedAndNotListed) {
   std::string locked = Rom("locked.gba");
-  // Another reader that shares reading still keeps the file from a reader that shares nothing.
-  HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  LockedFile holder(locked);  // shares nothing
+  ASSERT_TRUE(holder.Locked());
   window_.Choose({locked});
-  CloseHandle(holder);
+  holder.Release();
   std::string folder = window_.roms() / "folder";
   CreateDirectoryA(folder.c_str(), nullptr);
   window_.Choose({folder});
