@@ -6,6 +6,7 @@
 #include "app/form_main_layout.h"
 #include "romlist/active_code_page.h"
 #include "romlist/path_text.h"
+#include "romlist/rom_file.h"
 #include "ui/failure.h"
 #include "ui/form_font.h"
 #include "ui/messages.h"
@@ -97,9 +98,16 @@ HWND TFormMain::Create(std::optional<std::string> appDir) {
   RECT frame{0, 0, scale_.Scaled(kDesignClientWidth), scale_.Scaled(kDesignClientHeight)};
   AdjustWindowRectEx(&frame, style, TRUE, 0);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  SetLastError(0);  // a refusal may set no error of its own; never report one left over from before
   window_ = CreateWindowExA(WS_EX_CONTROLPARENT, MAIN_WINDOW_CLASS, kCaption, style,
                             (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
                             width, height, nullptr, nullptr, instance, nullptr);
+  if (!window_) {
+    // Without its window the program can do nothing (under Wine, for one, when no display can be reached).
+    DWORD error = GetLastError();
+    ReportFailure(error ? "Could not create the main window. " + SystemErrorText(error) : "Could not create the main window");
+    return nullptr;
+  }
   SetPropA(window_, kFormProperty, this);  // from here on the window procedure reaches this form
   appDir_ = appDir ? *appDir : ExecutableDir();
   CreateControls();

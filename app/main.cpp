@@ -35,7 +35,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   quarvel::TFormMain form;
-  quarvel::SetApplicationWindow(form.Create());
+  HWND window = form.Create();
+  if (!window) return 1;  // the failure has been reported
+  quarvel::SetApplicationWindow(window);
   form.Show(showCommand);
   return RunMessageLoop(form);
 }

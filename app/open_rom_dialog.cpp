@@ -4,6 +4,7 @@
 
 #include "romlist/active_code_page.h"
 #include "romlist/open_dialog_result.h"
+#include "ui/failure.h"
 
 namespace quarvel {
 
@@ -63,7 +64,11 @@ std::optional<std::vector<std::string>> OpenRomDialog::Run(HWND owner) {
   dialog.nMaxFile = bufferBytes;
   dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_ENABLEHOOK;
   dialog.lpfnHook = PlacementHook;
-  if (!GetOpenFileNameA(&dialog)) return std::nullopt;  // cancelled, or the choice did not fit
+  if (!GetOpenFileNameA(&dialog)) {
+    // FALSE is a cancel only when the dialog says nothing else went wrong.
+    if (DWORD error = CommDlgExtendedError()) RaiseFailure(OpenDialogFailureText(error));
+    return std::nullopt;
+  }
 
   std::vector<std::string> paths =
       ParseOpenDialogResult(buffer.data(), bufferBytes, dialog.nFileOffset, ActiveCodePageLeadBytes());

@@ -14,8 +14,8 @@ class OpenRomDialog {
   static constexpr DWORD kBufferChars = 65519;  // characters, of one or more bytes each
   static constexpr const char* kFilter = "GBA ROM Files (*.gba;*.agb;*.bin)|*.gba;*.agb;*.bin|All Files (*.*)|*.*";
 
-  // The chosen files' full paths in the dialog's order, or nothing when the user cancelled or the
-  // choice did not fit the buffer.
+  // The chosen files' full paths in the dialog's order, or nothing when the user cancelled. A dialog
+  // that fails (a choice too long for the buffer, say) raises the failure with the reason.
   std::optional<std::vector<std::string>> Run(HWND owner);
 
  private:

@@ -1,5 +1,6 @@
 #include "romlist/open_dialog_result.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "romlist/path_text.h"
@@ -14,6 +15,19 @@ std::string TextAt(const char* buffer, size_t capacity, size_t offset) {
   size_t length = zero ? static_cast<const char*>(zero) - start : capacity - offset;
   return std::string(start, length);
 }
+
+// The dialog's extended error codes that a person can do something about (their <cderr.h> names).
+struct DialogErrorReason {
+  unsigned long code;
+  const char* reason;
+};
+constexpr DialogErrorReason kDialogErrorReasons[] = {
+    {0x3003, "The chosen names are too long together: choose fewer files at a time"},  // FNERR_BUFFERTOOSMALL
+    {0x3002, "A file name in the dialog is not valid"},                                   // FNERR_INVALIDFILENAME
+    {0x3001, "The dialog ran out of memory listing the folder"},                          // FNERR_SUBCLASSFAILURE
+    {0x0009, "The dialog ran out of memory"},                                             // CDERR_MEMALLOCFAILURE
+    {0x000A, "The dialog ran out of memory"},                                             // CDERR_MEMLOCKFAILURE
+};
 }  // namespace
 
 std::vector<std::string> ParseOpenDialogResult(const char* buffer, size_t capacity, size_t nameOffset,
@@ -33,6 +47,15 @@ std::vector<std::string> ParseOpenDialogResult(const char* buffer, size_t capaci
     offset += name.size() + 1;
   }
   return paths;
+}
+
+std::string OpenDialogFailureText(unsigned long errorCode) {
+  const char* reason = "The dialog failed";
+  for (const DialogErrorReason& known : kDialogErrorReasons)
+    if (known.code == errorCode) reason = known.reason;
+  char code[16];
+  std::snprintf(code, sizeof(code), "0x%04lX", errorCode);
+  return std::string("Could not add files. ") + reason + " (dialog error " + code + ")";
 }
 
 }  // namespace quarvel

@@ -1,4 +1,4 @@
-// Reads the names that a several-file open dialog returns in its buffer.
+// Reads the names that a several-file open dialog returns in its buffer, or says why it returned none.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -14,5 +14,9 @@ namespace quarvel {
 // The buffer is read no further than capacity bytes, even if its final zeros are missing.
 std::vector<std::string> ParseOpenDialogResult(const char* buffer, size_t capacity, size_t nameOffset,
                                                const LeadBytes& leadBytes = {});
+
+// The failure message for a dialog that ended with an extended error (CommDlgExtendedError) instead of a
+// choice or a cancel: what went wrong in words, and the code.
+std::string OpenDialogFailureText(unsigned long errorCode);
 
 }  // namespace quarvel

@@ -64,5 +64,13 @@ TEST(DropList, NeverReadsPastTheBlockWhenItsZerosAreMissing) {
   EXPECT_TRUE(SplitZeroTerminatedList(block.data(), block.data()).empty());
 }
 
+TEST(OpenDialogResult, AFailedDialogSaysWhyWithItsCode) {
+  EXPECT_EQ(OpenDialogFailureText(0x3003),
+            "Could not add files. The chosen names are too long together: choose fewer files at a time "
+            "(dialog error 0x3003)");
+  EXPECT_EQ(OpenDialogFailureText(0x3002), "Could not add files. A file name in the dialog is not valid (dialog error 0x3002)");
+  EXPECT_EQ(OpenDialogFailureText(0xFFFF), "Could not add files. The dialog failed (dialog error 0xFFFF)");
+}
+
 }  // namespace
 }  // namespace quarvel

@@ -146,6 +146,23 @@ TEST(MainWindow, StartingWithoutTheToolReportsOnceThenWorks) {
   EXPECT_EQ(window.messages().failures[1], "Could not process file \"" + window.roms() / "a.gba" + "\" (error 2)");
 }
 
+// A CBT hook may veto any window's creation; the program reports the refusal and gives up the window.
+LRESULT CALLBACK RefuseEveryWindow(int code, WPARAM wParam, LPARAM lParam) {
+  return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(MainWindow, AMainWindowTheSystemRefusesIsReported) {
+  CapturedMessages messages;
+  ScopedMessageSink sink(messages);
+  TFormMain form;
+  HHOOK refusal = SetWindowsHookExA(WH_CBT, RefuseEveryWindow, nullptr, GetCurrentThreadId());
+  ASSERT_NE(refusal, nullptr);
+  HWND window = form.Create(TestProgramDir());
+  UnhookWindowsHookEx(refusal);
+  EXPECT_EQ(window, nullptr);
+  EXPECT_EQ(messages.failures, std::vector<std::string>{"Could not create the main window"});
+}
+
 TEST(MainWindow, F1AnywhereAndHelpIndexOpenHelpOrGiveTheNotice) {
   MainWindowFixture window;
   MSG keyInList{window.form().Control(IDC_LISTVIEW1), WM_KEYDOWN, VK_F1, 0, 0, {}};
