@@ -67,14 +67,19 @@ add_dependencies(QuarvelFE help_file)
 
 add_subdirectory(tests/standin)
 
-# GoogleTest, built for the same target.
-set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-include(GoogleTest)
-add_subdirectory(tests)
+# GoogleTest, built for the same target. Running the program needs none (scripts/start.sh does not
+# install it); the tests are left out without it.
+if(EXISTS /usr/src/googletest/CMakeLists.txt)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  include(GoogleTest)
+  add_subdirectory(tests)
+else()
+  message(STATUS "GoogleTest is not installed (package googletest): the test programs are left out")
+endif()
 
 # Benchmarks, built on request (scripts/bench.sh builds the "benchmarks" target).
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt AND TARGET test_support)
   add_subdirectory(bench)
 endif()

@@ -39,6 +39,10 @@ if [ "${1:-}" != --in-namespace ]; then
     echo "qemu-i386-static is missing: scripts/install-deps.sh installs it (package qemu-user-static)" >&2
     exit 1
   fi
+  if [ ! -x /usr/lib/wine/wine ]; then
+    echo "Wine's 32-bit loader is missing: scripts/install-deps.sh i386 installs it (package wine32:i386)" >&2
+    exit 1
+  fi
   if ! unshare --user --map-root-user --mount sh -c "mount -t binfmt_misc binfmt_misc $binfmt" 2>/dev/null; then
     skip "binfmt_misc cannot be mounted in a user namespace of its own (Linux 6.7 and later allow it)"
   fi

@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the front-end under Wine, with the STAND-IN tool beside it
-# as Quarvel.exe and a few made-up demonstration ROM files to add. The stand-in patches nothing.
+# Installs what is missing of what it runs, builds, and starts the front-end under Wine, with the STAND-IN
+# tool beside it as Quarvel.exe and a few made-up demonstration ROM files to add. The stand-in patches nothing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" --windows-only
 source "$root/scripts/wine-env.sh"
+"$root/scripts/install-deps.sh" start
+# Wine's 32-bit loader only where the kernel runs 32-bit programs; elsewhere, or when it cannot be had,
+# the program runs from the 64-bit build.
+if kernel_runs_32bit_programs; then
+  "$root/scripts/install-deps.sh" i386 || true
+  source "$root/scripts/wine-env.sh"  # again: the 32-bit loader may be new
+  [ "$windows_arch" = i686 ] || echo "Going on without Wine's 32-bit loader: the front-end runs from the 64-bit build."
+fi
+"$root/scripts/build.sh" --windows-only
 
 run="$root/build/run"
 mkdir -p "$run" "$run/demo-roms"

@@ -17,6 +17,19 @@ runs_32bit_programs() {
   [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
+# Whether the kernel runs 32-bit x86 programs at all, with or without Wine's 32-bit loader installed: a
+# 93-byte static 32-bit program that only exits, run once.
+kernel_runs_32bit_programs() {
+  local probe="$root/build/probe-i386"
+  mkdir -p "$root/build"
+  printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00'\
+'\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00'\
+'\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x5d\x00\x00\x00'\
+'\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80' >"$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null
+}
+
 if ! runs_32bit_programs && [ -x /usr/lib/wine/wine64 ]; then
   windows_arch=x86_64
   run_build="$root/build/windows64"
@@ -37,7 +50,7 @@ export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix-$windows_arch}"
 # Configures and builds the Windows build that runs on this machine (targets as arguments, or all).
 build_runnable_windows() {
   if [ "$windows_arch" = x86_64 ]; then
-    echo "This kernel cannot run 32-bit programs: the tests and programs run from a 64-bit build ($run_build)."
+    echo "32-bit programs do not run here: the tests and programs run from a 64-bit build ($run_build)."
     cmake -S "$root" -B "$run_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
     cmake --build "$run_build" ${1:+--target "$@"}
