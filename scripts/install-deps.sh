@@ -9,13 +9,14 @@
 # the script ends with status 1 and its last line on stderr says what and why.
 set -euo pipefail
 
+# g++ compiles the artwork generator, which runs on the build machine.
 start_packages=(
-  cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64 fp-utils python3
+  cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 fp-utils python3
   wine wine64 fonts-wine
   xvfb x11-utils
 )
 test_packages=(
-  g++ googletest clang libclang-rt-14-dev
+  googletest clang libclang-rt-14-dev
   xauth x11-apps imagemagick python3-xlib zip unzip qemu-user-static
 )
 # QUARVEL_I386_PACKAGES names other packages for this set (to try a set-up where it cannot be had).

@@ -3,15 +3,15 @@
 # tool beside it as Quarvel.exe and a few made-up demonstration ROM files to add. The stand-in patches nothing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-source "$root/scripts/wine-env.sh"
 "$root/scripts/install-deps.sh" start
 # Wine's 32-bit loader only where the kernel runs 32-bit programs; elsewhere, or when it cannot be had,
-# the program runs from the 64-bit build.
-if kernel_runs_32bit_programs; then
-  "$root/scripts/install-deps.sh" i386 || true
-  source "$root/scripts/wine-env.sh"  # again: the 32-bit loader may be new
-  [ "$windows_arch" = i686 ] || echo "Going on without Wine's 32-bit loader: the front-end runs from the 64-bit build."
+# the program runs from the 64-bit build. (The probe runs in a subshell: wine-env.sh is read for real
+# only once Wine is installed, as it chooses the build and the prefix by what it finds.)
+if (source "$root/scripts/wine-env.sh" && kernel_runs_32bit_programs); then
+  "$root/scripts/install-deps.sh" i386 ||
+    echo "Going on without Wine's 32-bit loader: the front-end runs from the 64-bit build."
 fi
+source "$root/scripts/wine-env.sh"
 "$root/scripts/build.sh" --windows-only
 
 run="$root/build/run"
