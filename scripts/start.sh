@@ -7,11 +7,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # Wine's 32-bit loader only where the kernel runs 32-bit programs; elsewhere, or when it cannot be had,
 # the program runs from the 64-bit build. (The probe runs in a subshell: wine-env.sh is read for real
 # only once Wine is installed, as it chooses the build and the prefix by what it finds.)
+i386_missing=no
 if (source "$root/scripts/wine-env.sh" && kernel_runs_32bit_programs); then
-  "$root/scripts/install-deps.sh" i386 ||
-    echo "Going on without Wine's 32-bit loader: the front-end runs from the 64-bit build."
+  "$root/scripts/install-deps.sh" i386 || i386_missing=yes
 fi
 source "$root/scripts/wine-env.sh"
+if [ "$i386_missing" = yes ] && [ "$windows_arch" = x86_64 ]; then
+  echo "Going on without Wine's 32-bit loader: the front-end runs from the 64-bit build."
+fi
 "$root/scripts/build.sh" --windows-only
 
 run="$root/build/run"
