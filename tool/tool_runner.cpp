@@ -15,6 +15,7 @@ namespace quarvel {
 
 namespace {
 ProcessWait processWait;  // in force instead of WaitForProcessHandlingMessages while set
+const PathForms* pathForms = nullptr;  // in force instead of SystemPathForms while set
 
 struct StartedProcess {
   KernelHandle process;
@@ -94,6 +95,12 @@ ResultCode RunToolOnFile(const std::string& appDir, const std::string& romPath, 
   return MapExitCode(exitCode);
 }
 
-const PathForms& DefaultPathForms() { return SystemPathForms(); }
+const PathForms& DefaultPathForms() { return pathForms ? *pathForms : SystemPathForms(); }
+
+ScopedPathForms::ScopedPathForms(PathForms forms) : previous_(pathForms), forms_(std::move(forms)) {
+  pathForms = &forms_;
+}
+
+ScopedPathForms::~ScopedPathForms() { pathForms = previous_; }
 
 }  // namespace quarvel

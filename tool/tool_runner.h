@@ -37,14 +37,28 @@ class ScopedProcessWait {
 };
 
 inline constexpr const char* kRomNameBeyondTool =
-    "Cannot hand file \"%s\" to the tool: its name does not fit the system's code page and the drive gives it "
-    "no short name. Rename the file, or keep it on a drive with short names.";
+    "Cannot hand file \"%s\" to the tool: its name does not fit the system's code page and it has no short "
+    "name that does. Rename the file, or keep it on a drive with short names.";
 inline constexpr const char* kLogNameBeyondTool =
     "Cannot hand the log file \"%s\" to the tool: the program folder's name does not fit the system's code page "
-    "and the drive gives it no short name. Rename the folder, or keep the program on a drive with short names.";
+    "and it has no short name that does. Rename the folder, or keep the program on a drive with short names.";
 
-// The system's code page and short names (SystemPathForms).
+// The system's code page and short names (SystemPathForms), or the forms in force.
 const PathForms& DefaultPathForms();
+
+// Takes the place of SystemPathForms in DefaultPathForms while it lives: a system whose drives keep no
+// short names, say.
+class ScopedPathForms {
+ public:
+  explicit ScopedPathForms(PathForms forms);
+  ~ScopedPathForms();
+  ScopedPathForms(const ScopedPathForms&) = delete;
+  ScopedPathForms& operator=(const ScopedPathForms&) = delete;
+
+ private:
+  const PathForms* previous_;
+  PathForms forms_;
+};
 
 // One tool run on one file, with appDir made the current directory. The ROM path and the log path are
 // handed to the tool as PathForTool and NewFilePathForTool give them; where there is no such path, the

@@ -153,8 +153,8 @@ TEST_F(ToolRunnerTest, ANameOutsideTheCodePageGoesByItsShortFormOrNotAtAll) {
   } catch (const Failure& failure) {
     EXPECT_EQ(std::string(failure.what()),
               "Cannot hand file \"" + polish +
-                  "\" to the tool: its name does not fit the system's code page and the drive gives it no short "
-                  "name. Rename the file, or keep it on a drive with short names.");
+                  "\" to the tool: its name does not fit the system's code page and it has no short name that "
+                  "does. Rename the file, or keep it on a drive with short names.");
   }
   EXPECT_EQ(Recorded().size(), 1u) << "the tool was run without a name it can open";
 }
