@@ -88,7 +88,7 @@ ResultCode RunToolOnFile(const std::string& appDir, const std::string& romPath, 
   std::string parameters = ToolParameters(options, OperationSwitch(operation), *handedRom, *handedLog);
   SetCurrentDirectoryA(appDir.c_str());
   int32_t exitCode = 0;
-  if (!RunAndWait(command, parameters, limit, true, exitCode)) {
+  if (!RunAndWait(command, parameters, limit, false, exitCode)) {
     DWORD error = GetLastError();
     RaiseFailure("Could not process file \"%s\" (error %d)", {romPath, static_cast<int32_t>(error)});
   }
