@@ -144,7 +144,7 @@ bool TFormMain::OnEndLabelEdit(const NMLVDISPINFOA& edit) {
   if (edit.item.iItem < 0 || static_cast<size_t>(edit.item.iItem) >= rows_.Count()) return false;
   if (!edit.item.pszText && (labelEditEscaped_ || !editorText.empty())) return false;  // the caption stays
   std::string caption = edit.item.pszText ? edit.item.pszText : "";
-  if (!IsAllowedFileName(caption, leadBytes_)) {
+  if (caption.empty() || !IsAllowedFileName(caption, leadBytes_)) {  // no name would leave the folder's path
     ShowNotice(kForbiddenNameNotice);
     return false;
   }

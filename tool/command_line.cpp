@@ -3,7 +3,13 @@
 namespace quarvel {
 
 namespace {
-std::string Quoted(std::string_view text) { return std::string(1, '"').append(text).append(1, '"'); }
+// By the usual argument rules a backslash before the closing quote escapes it, and the argument would run on
+// into the next; doubled, the backslashes stand for themselves.
+std::string Quoted(std::string_view text) {
+  size_t trailing = 0;
+  while (trailing < text.size() && text[text.size() - 1 - trailing] == '\\') ++trailing;
+  return std::string(1, '"').append(text).append(trailing, '\\').append(1, '"');
+}
 bool IsControlOrSpace(char c) { return static_cast<unsigned char>(c) <= 32; }
 }  // namespace
 
@@ -20,13 +26,13 @@ const char* OperationSwitch(Operation operation) {
 std::string ToolCommand(std::string_view appDir) { return Quoted(std::string(appDir) + kToolFileName); }
 
 std::string ToolParameters(const ToolOptions& options, std::string_view switchText, std::string_view romPath,
-                           std::string_view appDir) {
+                           std::string_view logPath) {
   std::string parameters;
   if (options.trimFiles) parameters += " -r";
   if (options.manualMode) parameters += " -m";
   if (options.preserveIntro) parameters += " -i";
   if (!switchText.empty()) parameters.append(" ").append(switchText);
-  parameters.append(" ").append(Quoted(romPath)).append(" >> ").append(Quoted(std::string(appDir) + kLogFileName));
+  parameters.append(" ").append(Quoted(romPath)).append(" >> ").append(Quoted(logPath));
   return TrimControl(parameters);
 }
 

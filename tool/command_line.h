@@ -25,9 +25,11 @@ struct ToolOptions {
 // The tool's executable in double quotes: "<appDir>Quarvel.exe".
 std::string ToolCommand(std::string_view appDir);
 
-// The options, the switch, the quoted ROM path, ">>" and the quoted log path, one space apart.
+// The options, the switch, the quoted ROM path, ">>" and the quoted log path (the tool's, as in
+// RunToolOnFile), one space apart. A path ending in backslashes has them doubled inside its quotes, so that
+// the closing quote stays one.
 std::string ToolParameters(const ToolOptions& options, std::string_view switchText, std::string_view romPath,
-                           std::string_view appDir);
+                           std::string_view logPath);
 
 // Removes leading and trailing characters whose code is 32 or less.
 std::string TrimControl(std::string_view text);

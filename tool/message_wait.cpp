@@ -38,17 +38,21 @@ DWORD WaitForProcessHandlingMessages(HANDLE process, DWORD limitMs) {
   const ULONGLONG deadline = GetTickCount64() + limitMs;
   std::optional<int> quit;
   DWORD wait = WAIT_TIMEOUT;
+  DWORD error = 0;
   for (;;) {
     ULONGLONG now = GetTickCount64();
     if (now >= deadline) {  // a steady stream of messages must not keep the limit from ending the wait
       wait = WaitForSingleObject(process, 0);
+      error = GetLastError();
       break;
     }
     wait = MsgWaitForMultipleObjects(1, &process, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+    error = GetLastError();
     if (wait != WAIT_OBJECT_0 + 1) break;
     if (std::optional<int> met = HandleQueuedMessages()) quit = met;
   }
   if (quit) PostQuitMessage(*quit);
+  if (wait == WAIT_FAILED) SetLastError(error);  // the failed wait's own error, whatever ran since
   return wait;
 }
 

@@ -8,7 +8,7 @@
 namespace quarvel {
 
 // Waits until the process ends, at most limitMs, and answers as WaitForSingleObject does (WAIT_OBJECT_0,
-// WAIT_TIMEOUT or WAIT_FAILED). Meanwhile the thread's messages are handled, except the person's keys
+// WAIT_TIMEOUT or WAIT_FAILED, with the last error the failed wait's). Meanwhile the thread's messages are handled, except the person's keys
 // and mouse clicks (the title bar's included), which go to the input filter in force and are dropped
 // unless it says to handle them, and dropped files, which are released unread. A request to quit met
 // on the way is posted again before returning.

@@ -2,15 +2,21 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "tool/kernel_handle.h"
 #include "tool/message_wait.h"
+#include "tool/system_path_forms.h"
 #include "ui/failure.h"
 
 namespace quarvel {
 
 namespace {
+ProcessWait processWait;  // in force instead of WaitForProcessHandlingMessages while set
+const PathForms* pathForms = nullptr;  // in force instead of SystemPathForms while set
+
 struct StartedProcess {
   KernelHandle process;
   KernelHandle thread;
@@ -25,8 +31,12 @@ bool StartProcess(std::string commandLine, bool hidden, StartedProcess& started)
   std::vector<char> writable(commandLine.begin(), commandLine.end());
   writable.push_back('\0');  // CreateProcessA may write into the command line
   if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                      &startup, &info))
+                      &startup, &info)) {
+    DWORD error = GetLastError();
+    writable.clear();
+    SetLastError(error);
     return false;
+  }
   started.process.reset(info.hProcess);
   started.thread.reset(info.hThread);
   return true;
@@ -39,25 +49,43 @@ bool RunAndWait(const std::string& command, const std::string& parameters, int l
   if (!StartProcess(JoinCommandLine(command, parameters), hidden, started)) return false;
   if (limit == 0) return true;
 
-  bool result = true;
-  DWORD wait = limit < 0 ? WaitForInputIdle(started.process.get(), static_cast<DWORD>(-static_cast<int64_t>(limit)))
-                         : WaitForProcessHandlingMessages(started.process.get(), static_cast<DWORD>(limit));
-  if (wait == WAIT_TIMEOUT) {
+  DWORD wait = 0;
+  if (limit < 0) {
+    wait = WaitForInputIdle(started.process.get(), static_cast<DWORD>(-static_cast<int64_t>(limit)));
+  } else {
+    wait = processWait ? processWait(started.process.get(), static_cast<DWORD>(limit))
+                       : WaitForProcessHandlingMessages(started.process.get(), static_cast<DWORD>(limit));
+  }
+  // A run that outlasted the limit, or whose end could not be waited for, may still be running: it is
+  // ended, and the ending waited for, so that no other run starts beside it; the exit code read below is
+  // the 1 just given. The error reported is the wait's own. (A console program never waits for input, so
+  // WaitForInputIdle fails for it: that counts as having started.)
+  DWORD error = 0;
+  if (wait == WAIT_TIMEOUT) error = WAIT_TIMEOUT;  // "The wait operation timed out."
+  if (wait == WAIT_FAILED && limit > 0) error = GetLastError();
+  if (error != 0) {
     TerminateProcess(started.process.get(), 1);
-    // Let the ending finish, so the exit code read below is the 1 just given.
     WaitForSingleObject(started.process.get(), 5000);
-    result = false;
   }
   DWORD code = 0;
   GetExitCodeProcess(started.process.get(), &code);
   exitCode = static_cast<int32_t>(code);
-  return result;
+  SetLastError(error);
+  return error == 0;
 }
 
+ScopedProcessWait::ScopedProcessWait(ProcessWait wait) : previous_(std::exchange(processWait, std::move(wait))) {}
+
+ScopedProcessWait::~ScopedProcessWait() { processWait = std::move(previous_); }
+
 ResultCode RunToolOnFile(const std::string& appDir, const std::string& romPath, const ToolOptions& options,
-                         Operation operation, int limit) {
+                         Operation operation, int limit, const PathForms& forms) {
+  std::optional<std::string> handedRom = PathForTool(romPath, forms);
+  if (!handedRom) RaiseFailure(kRomNameBeyondTool, {romPath});
+  std::optional<std::string> handedLog = NewFilePathForTool(appDir, kLogFileName, forms);
+  if (!handedLog) RaiseFailure(kLogNameBeyondTool, {appDir + kLogFileName});
   std::string command = ToolCommand(appDir);
-  std::string parameters = ToolParameters(options, OperationSwitch(operation), romPath, appDir);
+  std::string parameters = ToolParameters(options, OperationSwitch(operation), *handedRom, *handedLog);
   SetCurrentDirectoryA(appDir.c_str());
   int32_t exitCode = 0;
   if (!RunAndWait(command, parameters, limit, false, exitCode)) {
@@ -66,5 +94,13 @@ ResultCode RunToolOnFile(const std::string& appDir, const std::string& romPath, 
   }
   return MapExitCode(exitCode);
 }
+
+const PathForms& DefaultPathForms() { return pathForms ? *pathForms : SystemPathForms(); }
+
+ScopedPathForms::ScopedPathForms(PathForms forms) : previous_(pathForms), forms_(std::move(forms)) {
+  pathForms = &forms_;
+}
+
+ScopedPathForms::~ScopedPathForms() { pathForms = previous_; }
 
 }  // namespace quarvel

@@ -8,7 +8,7 @@ Cases:
   2. a drop of file, folder, file adds the first file, shows the failure report for the folder and
      stops there: the last file is not added;
   3. names in Japanese, Polish, with an emoji and with an accent, and a path longer than 260 characters,
-     are listed under their true names, and a batch hands each one's real path to the tool;
+     are listed under their true names, and in a batch the tool opens each one's very file;
   4. a file dropped while a batch runs is not added; dropped again afterwards, it is.
 
 A new case is a method: it drops with drop_files, waits with wait (rows, a report, a status text: see
@@ -509,10 +509,18 @@ class DropTest:
         self.probe.run("--click", str(TEST_BUTTON))
         done = self.wait_status("Testing...done")
         check(done.status == "Testing...done", "a batch of Test ran over every row")
-        with open(self.record, encoding="utf-8") as record:
-            handed = [re.search(r'"([^"]*)" >> ', line).group(1) for line in record.read().splitlines()]
-        check(handed == [self.windows_path(rom) for rom in existing + self.names],
-              "each tool run was handed the real path of its file")
+        # One run a line: the wide command line as UTF-8, folder, process id, GetCommandLineA's bytes in
+        # code page 1252, whether the file opened, volume serial, file index (Wine's is the inode).
+        with open(self.record, "rb") as record:
+            runs = [line.split(b"\t") for line in record.read().splitlines()]
+        rows = existing + self.names
+        check([run[4:7:2] for run in runs] == [[b"opened", b"%x" % os.stat(rom.path).st_ino] for rom in rows],
+              "each tool run opened the very file of its row")
+        cafe = runs[len(existing) + 3]
+        program_folder = self.program_windows[:-len("QuarvelFE.exe")].encode()
+        check(cafe[3] == b'"%sQuarvel.exe" -t "%s\\Caf\xe9.gba" >> "%slog.txt"' % (
+              program_folder, self.roms_windows.encode(), program_folder),
+              "the path that fits code page 1252 is handed as it always was")
 
     def case_drop_during_a_batch(self):
         log("case 4: a drop while a batch runs")

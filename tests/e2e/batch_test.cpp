@@ -26,11 +26,12 @@ class Batches : public E2eTest {
     std::ofstream plan(roms_ / "plan.txt", std::ios::trunc);
     for (const std::string& line : lines) plan << line << "\n";
   }
-  // The stand-in's record, one run a line: its command line and current folder, tab-separated.
+  // The stand-in's record, one run a line: what the tool received, its command line, current folder and
+  // start-up information, tab-separated.
   std::vector<std::string> Record() const {
     std::vector<std::string> runs;
     for (const auto& run : quarvel::testing::ReadToolRuns(roms_ / "record.txt"))
-      runs.push_back(run.commandLine + "\t" + run.directory);
+      runs.push_back(run.commandLine + "\t" + run.directory + "\t" + run.startup);
     return runs;
   }
   std::vector<DWORD> RecordedProcessIds() const { return quarvel::testing::RecordedPids(roms_ / "record.txt"); }
@@ -45,12 +46,13 @@ class Batches : public E2eTest {
       EXPECT_TRUE(released) << "tool run " << id << " still running or not released";
     }
   }
-  // What the stand-in records for one run: the command line, a tab, the current folder.
+  // What the stand-in records for one run: the command line, the current folder, the start-up information.
   std::string ExpectedRun(const std::string& switches, const std::string& rom) const {
     std::string folder = app_.AppDir().substr(0, app_.AppDir().size() - 1);
     std::string line = Quoted(app_.ToolPath()) + " ";
     if (!switches.empty()) line += switches + " ";
-    return line + Quoted(rom) + " >> " + Quoted(app_.LogPath()) + "\t" + folder;
+    // STARTF_USESHOWWINDOW and SW_SHOWNORMAL: the tool's window shows, for "Manual mode"'s questions.
+    return line + Quoted(rom) + " >> " + Quoted(app_.LogPath()) + "\t" + folder + "\tflags 1 show 1";
   }
   std::vector<std::string> Results() const { return app_.Column(kResult); }
 

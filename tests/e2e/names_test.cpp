@@ -17,6 +17,10 @@ TEST_F(Names, InAnyLanguageAreListedUnderTheirTrueNamesAndReachTheTool) {
       "Caf\xC3\xA9.gba"};                                      // an accent inside code page 1252
   std::vector<std::string> paths;
   for (const std::string& name : names) paths.push_back(MakeRom(name, "NAMES"));
+  // By best fit to code page 1252 "\xC5\x81\xC3\xB3\x64\xC5\xBA" becomes "L\xF3" "dz" (measured): a tool handed that
+  // name would open this other file.
+  std::string bestFit = MakeRom("L\xC3\xB3" "dz.gba", "OTHER FILE");
+  MakeRom("Lodz.gba", "OTHER FILE");
   // Header bytes of 0x80 and above are no UTF-8: the list shows them as it can, and the row stays whole.
   paths.push_back(MakeRom("header.gba", "CAF\xC9 \xE3\x83", 2048));
   StartWithRows(paths, {RecordInto("record.txt")});
@@ -28,7 +32,20 @@ TEST_F(Names, InAnyLanguageAreListedUnderTheirTrueNamesAndReachTheTool) {
 
   app_.ClickButton(IDC_BUTTON_TEST);
   ASSERT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
-  EXPECT_EQ(RecordedRoms(roms_ / "record.txt"), paths);
+  // Each run opened the very file of its row, by the path the tool saw in the system's code page (1252).
+  std::vector<std::string> ids;
+  for (const std::string& path : paths) ids.push_back(FileIdOf(path));
+  EXPECT_EQ(RecordedFileIds(roms_ / "record.txt"), ids);
+  EXPECT_NE(ids[1], FileIdOf(bestFit));
+  std::vector<ToolRun> runs = ReadToolRuns(roms_ / "record.txt");
+  ASSERT_EQ(runs.size(), 5u);
+  // A path that fits the code page is handed as it always was: UTF-8 to CreateProcessA, 0xE9 to the tool.
+  std::string tool = "\"" + app_.ToolPath() + "\" -t \"" + roms_.Path();
+  EXPECT_EQ(runs[3].commandLine, tool + "Caf\xC3\xA9.gba\" >> \"" + app_.LogPath() + "\"");
+  EXPECT_EQ(runs[3].systemCommandLine, tool + "Caf\xE9.gba\" >> \"" + app_.LogPath() + "\"");
+  for (size_t run : {0, 1, 2, 4})  // the short forms, and a name of ASCII alone
+    EXPECT_EQ(runs[run].systemCommandLine, runs[run].commandLine) << "seen as handed, no best fit";
+  for (const ToolRun& run : runs) EXPECT_EQ(run.startup, "flags 1 show 1") << "STARTF_USESHOWWINDOW, SW_SHOWNORMAL";
   EXPECT_EQ(app_.Column(kResult), std::vector<std::string>(5, "OK"));
 }
 

@@ -31,18 +31,35 @@ class RenameRows : public E2eTest {
   }
 };
 
-// A Japanese name, outside the system's code page 1252.
+// A Japanese name, outside the system's code page 1252, pasted into the editor by real keys: the tool opens
+// the file of that name.
 TEST_F(RenameRows, NewNameShowsAndGoesToTheTool) {
   const std::string name = "\xE6\x96\xB0\xE3\x81\x97\xE3\x81\x84.gba";
   std::string rom = MakeRom("old.gba", "RENAMED GAME");
+  std::string renamed = MakeRom(name, "THE NEW FILE");
   StartWithRows({rom}, {RecordInto("record.txt")});
-  ASSERT_NO_FATAL_FAILURE(EditCaption(0, name));
+  ASSERT_TRUE(PutClipboardText(name));
+  ASSERT_NE(OpenEditorByClicks(0), nullptr) << "the editor did not open";
+  PressKey('V', {VK_CONTROL});  // the editor opens with its text selected: the paste replaces it
+  PressKey(VK_RETURN);
   EXPECT_TRUE(WaitUntil([&] { return app_.Cell(0, kFileName) == name; })) << app_.Cell(0, kFileName);
   EXPECT_EQ(app_.Row(0), (std::vector<std::string>{name, "RENAMED GAME", roms_.Path(), "1024", ""}));
 
   app_.ClickButton(IDC_BUTTON_TEST);
   ASSERT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
-  EXPECT_EQ(RecordedRoms(roms_ / "record.txt"), std::vector<std::string>{roms_ / name});
+  EXPECT_EQ(RecordedFileIds(roms_ / "record.txt"), std::vector<std::string>{FileIdOf(renamed)});
+}
+
+// An emptied caption would leave the folder's path, ending in "\\", for the tool.
+TEST_F(RenameRows, AnEmptiedNameIsRefusedWithANotice) {
+  std::string rom = MakeRom("keep.gba");
+  StartWithRows({rom});
+  ASSERT_NE(OpenEditorByClicks(0), nullptr) << "the editor did not open";
+  PressKey(VK_BACK);  // the editor opens with its text selected
+  PressKey(VK_RETURN);
+  ExpectNotice("A file name cannot contain any of the following characters: \\ / : * ? \" < > |");
+  EXPECT_TRUE(app_.Sync());
+  EXPECT_EQ(app_.Cell(0, kFileName), "keep.gba");
 }
 
 TEST_F(RenameRows, ForbiddenCharacterIsRefusedWithANotice) {

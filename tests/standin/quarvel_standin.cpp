@@ -8,14 +8,19 @@
 // "sleep:<ms>:<outcome>" takes that many milliseconds before the outcome, for a slow run.
 // Without either, a demonstration: a ROM file name containing "patched" gives -4, "broken" -2,
 // "problem" -1, "error" 1, and any other 0.
-// QUARVEL_STANDIN_RECORD may name a file to which each run appends its command line, its current
-// directory and its process id, tab-separated, one run a line. Its manifest makes UTF-8 its code page,
-// so names in any language are read, recorded and written to whole.
+// Like the real tool it has no manifest: it reads its command line in the system's code page, opens the
+// ROM file by the path it sees there, reads its header, and appends to the log by the path it sees.
+// QUARVEL_STANDIN_RECORD may name a file to which each run appends one line, tab-separated: its command
+// line (as UTF-8, from the wide command line, so nothing is lost), its current directory, its process id,
+// its command line as GetCommandLineA gives it (the system's code page, byte for byte), whether it opened
+// the ROM file, that file's volume serial and file index (hexadecimal), and the start-up information's
+// flags and show command. The record, the plan and the environment are read and written wide.
 // QUARVEL_STANDIN_HANGING may name an event that a run sets when it starts to hang, so that a test
 // can time the front-end's limit from that moment.
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -23,10 +28,25 @@
 
 namespace {
 
-std::string Environment(const char* name) {
-  char value[4096];
-  DWORD length = GetEnvironmentVariableA(name, value, sizeof(value));
-  return length > 0 && length < sizeof(value) ? std::string(value, length) : std::string();
+std::string Utf8(const std::wstring& wide) {
+  int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
+  return text;
+}
+
+std::wstring Wide(const std::string& utf8) {
+  int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
+}
+
+// As UTF-8.
+std::string Environment(const wchar_t* name) {
+  wchar_t value[4096];
+  DWORD length = GetEnvironmentVariableW(name, value, 4096);
+  return length > 0 && length < 4096 ? Utf8(std::wstring(value, length)) : std::string();
 }
 
 std::string Lower(std::string text) {
@@ -35,16 +55,76 @@ std::string Lower(std::string text) {
   return text;
 }
 
-void AppendLine(const std::string& path, const std::string& line) {
+void AppendTo(HANDLE file, const std::string& line) {
+  if (file == INVALID_HANDLE_VALUE) return;
+  std::string text = line + "\r\n";
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+HANDLE OpenToAppend(HANDLE file) {
+  if (file != INVALID_HANDLE_VALUE) SetFilePointer(file, 0, nullptr, FILE_END);
+  return file;
+}
+
+// The stand-in's own record, by its UTF-8 name.
+void AppendRecord(const std::string& path, const std::string& line) {
   if (path.empty()) return;
-  std::ofstream file(path, std::ios::app | std::ios::binary);
-  file << line << "\r\n";
+  AppendTo(OpenToAppend(CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)),
+           line);
+}
+
+// The log, by the name the tool was given, in the system's code page.
+void AppendLog(const std::string& path, const std::string& line) {
+  if (path.empty()) return;
+  AppendTo(OpenToAppend(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr)),
+           line);
 }
 
 std::string CurrentDirectory() {
-  char directory[MAX_PATH * 4];
-  DWORD length = GetCurrentDirectoryA(sizeof(directory), directory);
-  return std::string(directory, length);
+  wchar_t directory[MAX_PATH * 4];
+  DWORD length = GetCurrentDirectoryW(MAX_PATH * 4, directory);
+  return Utf8(std::wstring(directory, length));
+}
+
+std::string Hex(uint64_t value) {
+  char text[24];
+  std::snprintf(text, sizeof(text), "%llx", static_cast<unsigned long long>(value));
+  return text;
+}
+
+// What the tool did with the ROM path it was given: whether the file opened, which file it is, its
+// long name (UTF-8, for the plan) and the 18 header bytes at 160.
+struct RomFile {
+  bool opened = false;
+  std::string volumeSerial = "-", fileIndex = "-";
+  std::string longName;
+};
+
+RomFile OpenRom(const std::string& romPath) {
+  RomFile rom;
+  HANDLE file = CreateFileA(romPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return rom;
+  rom.opened = true;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (GetFileInformationByHandle(file, &info)) {
+    rom.volumeSerial = Hex(info.dwVolumeSerialNumber);
+    rom.fileIndex = Hex((static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+  }
+  char header[18];
+  DWORD read = 0;
+  SetFilePointer(file, 160, nullptr, FILE_BEGIN);
+  ReadFile(file, header, sizeof(header), &read, nullptr);
+  CloseHandle(file);
+  wchar_t shortWide[MAX_PATH * 4], longWide[MAX_PATH * 4];
+  int length = MultiByteToWideChar(CP_ACP, 0, romPath.c_str(), -1, shortWide, MAX_PATH * 4);
+  DWORD longLength = length > 0 ? GetLongPathNameW(shortWide, longWide, MAX_PATH * 4) : 0;
+  if (longLength > 0 && longLength < MAX_PATH * 4) rom.longName = Utf8(std::wstring(longWide, longLength));
+  return rom;
 }
 
 std::string FileNameOf(const std::string& path) {
@@ -62,14 +142,14 @@ std::string DemonstrationOutcome(const std::string& romPath) {
 }
 
 std::string ChosenOutcome(const std::string& romPath) {
-  std::string planPath = Environment("QUARVEL_STANDIN_PLAN");
+  std::string planPath = Environment(L"QUARVEL_STANDIN_PLAN");
   if (!planPath.empty()) {
-    std::ifstream plan(planPath);
+    std::ifstream plan(Wide(planPath).c_str());
     std::string text, outcome;
     while (plan >> text >> outcome)
       if (text == "*" || romPath.find(text) != std::string::npos) return outcome;
   }
-  std::string everyFile = Environment("QUARVEL_STANDIN_EXIT");
+  std::string everyFile = Environment(L"QUARVEL_STANDIN_EXIT");
   return everyFile.empty() ? DemonstrationOutcome(romPath) : everyFile;
 }
 
@@ -104,19 +184,27 @@ Arguments ReadArguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  AppendLine(Environment("QUARVEL_STANDIN_RECORD"), std::string(GetCommandLineA()) + "\t" + CurrentDirectory() + "\t" +
-                                                         std::to_string(GetCurrentProcessId()));
-  Arguments arguments = ReadArguments(argc, argv);
-  std::string outcome = ChosenOutcome(arguments.romPath);
+  Arguments arguments = ReadArguments(argc, argv);  // argv is the command line in the system's code page
+  RomFile rom = OpenRom(arguments.romPath);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  GetStartupInfoW(&startup);
+  AppendRecord(Environment(L"QUARVEL_STANDIN_RECORD"),
+               Utf8(GetCommandLineW()) + "\t" + CurrentDirectory() + "\t" + std::to_string(GetCurrentProcessId()) +
+                   "\t" + GetCommandLineA() + "\t" + (rom.opened ? "opened" : "not-opened") + "\t" + rom.volumeSerial +
+                   "\t" + rom.fileIndex + "\t" + std::to_string(startup.dwFlags) + "\t" +
+                   std::to_string(startup.wShowWindow));
+  // The plan and the demonstration go by the file's true name where the tool was given its short form.
+  std::string outcome = ChosenOutcome(rom.longName.empty() ? arguments.romPath : rom.longName);
   if (outcome.rfind("sleep:", 0) == 0) {
     Sleep(std::strtoul(outcome.c_str() + 6, nullptr, 10));
     outcome = outcome.substr(outcome.find(':', 6) + 1);
   }
-  AppendLine(arguments.logPath, "Quarvel stand-in (patches nothing): " + arguments.action + arguments.options + " \"" +
+  AppendLog(arguments.logPath, "Quarvel stand-in (patches nothing): " + arguments.action + arguments.options + " \"" +
                                     arguments.romPath + "\" -> " + outcome);
   if (outcome == "crash") RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
   if (outcome == "hang") {
-    std::string hanging = Environment("QUARVEL_STANDIN_HANGING");
+    std::string hanging = Environment(L"QUARVEL_STANDIN_HANGING");
     HANDLE event = hanging.empty() ? nullptr : OpenEventA(EVENT_MODIFY_STATE, FALSE, hanging.c_str());
     if (event) SetEvent(event);
     Sleep(INFINITE);

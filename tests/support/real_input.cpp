@@ -96,4 +96,17 @@ std::string ClipboardText(UINT format) {
   return text;
 }
 
+bool PutClipboardText(const std::string& utf8) {
+  int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(length) * sizeof(wchar_t));
+  if (!data || !OpenClipboard(nullptr)) return data && !GlobalFree(data) && false;
+  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, static_cast<wchar_t*>(GlobalLock(data)), length);
+  GlobalUnlock(data);
+  EmptyClipboard();
+  bool put = SetClipboardData(CF_UNICODETEXT, data) != nullptr;
+  if (!put) GlobalFree(data);
+  CloseClipboard();
+  return put;
+}
+
 }  // namespace quarvel::testing

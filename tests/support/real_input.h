@@ -25,5 +25,7 @@ bool BringToFront(HWND window);
 
 // What a paste would give: the clipboard's text in the format, CF_UNICODETEXT as UTF-8; empty when none.
 std::string ClipboardText(UINT format);
+// Puts the text (UTF-8) on the clipboard as CF_UNICODETEXT alone, for a paste by Ctrl+V.
+bool PutClipboardText(const std::string& utf8);
 
 }  // namespace quarvel::testing

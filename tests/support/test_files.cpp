@@ -2,6 +2,7 @@
 
 #include <psapi.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -174,19 +175,47 @@ std::string ProgramFolder() {
 std::vector<ToolRun> ReadToolRuns(const std::string& recordPath) {
   std::vector<ToolRun> runs;
   for (const std::string& line : ReadLines(recordPath)) {
-    ToolRun run;
-    size_t first = line.find('\t'), last = line.rfind('\t');
-    run.commandLine = line.substr(0, first);
-    if (first != std::string::npos && last != first) {
-      run.directory = line.substr(first + 1, last - first - 1);
-      run.processId = static_cast<DWORD>(std::stoul(line.substr(last + 1)));
+    std::vector<std::string> fields;
+    for (size_t start = 0;;) {
+      size_t tab = line.find('\t', start);
+      fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+      if (tab == std::string::npos) break;
+      start = tab + 1;
     }
+    fields.resize(9);
+    ToolRun run;
+    run.commandLine = fields[0];
+    run.directory = fields[1];
+    run.processId = fields[2].empty() ? 0 : static_cast<DWORD>(std::stoul(fields[2]));
+    run.systemCommandLine = fields[3];
+    run.opened = fields[4] == "opened";
+    run.fileId = fields[5] + ":" + fields[6];
+    run.startup = "flags " + fields[7] + " show " + fields[8];
     size_t end = run.commandLine.find("\" >>");
     size_t start = end == std::string::npos || end == 0 ? std::string::npos : run.commandLine.rfind('"', end - 1);
     if (start != std::string::npos) run.rom = run.commandLine.substr(start + 1, end - start - 1);
     runs.push_back(run);
   }
   return runs;
+}
+
+std::string FileIdOf(const std::string& path) {
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  BY_HANDLE_FILE_INFORMATION info{};
+  bool known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &info);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (!known) return "(cannot open " + path + ")";
+  char id[48];
+  std::snprintf(id, sizeof(id), "%lx:%llx", static_cast<unsigned long>(info.dwVolumeSerialNumber),
+                (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+  return id;
+}
+
+std::vector<std::string> RecordedFileIds(const std::string& recordPath) {
+  std::vector<std::string> ids;
+  for (const ToolRun& run : ReadToolRuns(recordPath)) ids.push_back(run.opened ? run.fileId : "(not opened)");
+  return ids;
 }
 
 std::vector<DWORD> RecordedPids(const std::string& recordPath) {

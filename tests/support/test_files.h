@@ -70,15 +70,22 @@ std::string SystemText(DWORD errorCode);
 // program, the front-end and the stand-in tool there.
 std::string ProgramFolder();
 
-// One run of the stand-in tool as its record file (QUARVEL_STANDIN_RECORD) gives it: the command line,
-// the current folder and the process id, tab-separated, one run a line.
+// One run of the stand-in tool as its record file (QUARVEL_STANDIN_RECORD) gives it, one run a line.
 struct ToolRun {
-  std::string commandLine;
+  std::string commandLine;  // UTF-8, from the wide command line
   std::string directory;
   DWORD processId = 0;
-  std::string rom;  // the quoted ROM path of the command line, without its quotes
+  std::string systemCommandLine;  // GetCommandLineA's bytes: what a tool reading the system's code page sees
+  bool opened = false;            // the ROM file opened by the path the tool saw
+  std::string fileId;             // that file's "<volume serial>:<file index>", as FileIdOf gives it
+  std::string startup;            // "flags <dwFlags> show <wShowWindow>" of the tool's start-up information
+  std::string rom;                // the quoted ROM path of the command line, without its quotes
 };
 std::vector<ToolRun> ReadToolRuns(const std::string& recordPath);
+// "<volume serial>:<file index>" in hexadecimal of the file at the path (UTF-8), opened here.
+std::string FileIdOf(const std::string& path);
+// The file IDs the runs opened, "(not opened)" for a run that could not open its file.
+std::vector<std::string> RecordedFileIds(const std::string& recordPath);
 std::vector<DWORD> RecordedPids(const std::string& recordPath);
 std::vector<std::string> RecordedRoms(const std::string& recordPath);
 

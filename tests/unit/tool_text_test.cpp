@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tool/command_line.h"
+#include "tool/tool_path.h"
 #include "tool/result_code.h"
 
 namespace quarvel {
@@ -8,7 +9,7 @@ namespace {
 
 std::string CommandLineFor(const ToolOptions& options, Operation operation, const std::string& rom,
                            const std::string& appDir) {
-  return JoinCommandLine(ToolCommand(appDir), ToolParameters(options, OperationSwitch(operation), rom, appDir));
+  return JoinCommandLine(ToolCommand(appDir), ToolParameters(options, OperationSwitch(operation), rom, appDir + "log.txt"));
 }
 
 TEST(ToolCommandLine, AllThreeOptionsWithFix) {
@@ -18,7 +19,7 @@ TEST(ToolCommandLine, AllThreeOptionsWithFix) {
 }
 
 TEST(ToolCommandLine, NoOptionsWithPatchHasNoLeadingSpace) {
-  EXPECT_EQ(ToolParameters({}, OperationSwitch(Operation::Patch), "D:\\roms\\a.gba", "C:\\fe\\"),
+  EXPECT_EQ(ToolParameters({}, OperationSwitch(Operation::Patch), "D:\\roms\\a.gba", "C:\\fe\\log.txt"),
             R"("D:\roms\a.gba" >> "C:\fe\log.txt")");
   EXPECT_EQ(CommandLineFor({}, Operation::Patch, "D:\\roms\\a.gba", "C:\\fe\\"),
             R"("C:\fe\Quarvel.exe" "D:\roms\a.gba" >> "C:\fe\log.txt")");
@@ -38,6 +39,10 @@ TEST(ToolCommandLine, PathsWithSpacesStayOneQuotedArgument) {
             R"("C:\Program Files\fe\Quarvel.exe" -t "D:\my roms\a b.gba" >> "C:\Program Files\fe\log.txt")");
 }
 
+TEST(ToolCommandLine, APathEndingInABackslashKeepsItsClosingQuote) {
+  EXPECT_EQ(ToolParameters({}, "-t", "C:\\roms\\", "C:\\fe\\log.txt"), R"(-t "C:\roms\\" >> "C:\fe\log.txt")");
+}
+
 TEST(ToolCommandLine, CommandIsQuotedOnlyWhenNotEmptyAndNotQuotedAlready) {
   EXPECT_EQ(JoinCommandLine("C:\\x y\\t.exe", "a"), "\"C:\\x y\\t.exe\" a");
   EXPECT_EQ(JoinCommandLine("\"C:\\t.exe\"", "a"), "\"C:\\t.exe\" a");
@@ -48,6 +53,38 @@ TEST(ToolCommandLine, TrimRemovesControlCharactersAndSpacesAtBothEnds) {
   EXPECT_EQ(TrimControl(" \t\r\n a b \x01\x1f "), "a b");
   EXPECT_EQ(TrimControl("   "), "");
   EXPECT_EQ(TrimControl("caf\xe9 "), "caf\xe9") << "bytes above 127 are text, not control characters";
+}
+
+// A system whose code page holds ASCII alone, and whose short names are those given.
+PathForms AsciiSystem(std::vector<std::pair<std::string, std::string>> shortNames) {
+  auto fits = [](const std::string& path) {
+    for (char c : path)
+      if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+  };
+  auto shortForm = [shortNames](const std::string& path) -> std::optional<std::string> {
+    for (const auto& [name, shortName] : shortNames)
+      if (name == path) return shortName;
+    return std::nullopt;
+  };
+  return {fits, shortForm};
+}
+
+TEST(ToolPaths, APathThatFitsIsHandedAsItIsElseItsShortFormElseNone) {
+  const std::string polish = "C:\\roms\\\xC5\x81\xC3\xB3" "dz.gba";  // its short form is itself: no short names
+  PathForms system = AsciiSystem({{"C:\\roms\\Caf\xC3\xA9.gba", "C:\\roms\\CAF~1.GBA"}, {polish, polish}});
+  EXPECT_EQ(PathForTool("C:\\roms\\Cafe.gba", system), "C:\\roms\\Cafe.gba");
+  EXPECT_EQ(PathForTool("C:\\roms\\Caf\xC3\xA9.gba", system), "C:\\roms\\CAF~1.GBA");
+  EXPECT_EQ(PathForTool(polish, system), std::nullopt) << "a short form that does not fit";
+  EXPECT_EQ(PathForTool("C:\\roms\\\xE3\x83\x9D.gba", system), std::nullopt) << "no short form";
+}
+
+TEST(ToolPaths, ANewFileGoesByItsFoldersShortForm) {
+  PathForms system = AsciiSystem({{"C:\\\xE3\x83\x9D\\", "C:\\6B1B~1\\"}, {"C:\\\xC5\x81\\", "C:\\6B1B~1"}});
+  EXPECT_EQ(NewFilePathForTool("C:\\fe\\", "log.txt", system), "C:\\fe\\log.txt");
+  EXPECT_EQ(NewFilePathForTool("C:\\\xE3\x83\x9D\\", "log.txt", system), "C:\\6B1B~1\\log.txt");
+  EXPECT_EQ(NewFilePathForTool("C:\\\xC5\x81\\", "log.txt", system), "C:\\6B1B~1\\log.txt") << "a separator added";
+  EXPECT_EQ(NewFilePathForTool("C:\\\xC3\xA9\\", "log.txt", system), std::nullopt);
 }
 
 TEST(ResultCodes, ExitCodesMapByTheTable) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/window/test_support.h"
+#include "tool/tool_runner.h"
 #include "ui/taskbar_progress.h"
 
 namespace quarvel::testing {
@@ -166,6 +167,25 @@ TEST_F(BatchTest, AFailureMidBatchKeepsEarlierResultsAndLeavesTheStatusWithoutDo
   EXPECT_EQ(window_.StatusText(), "Fixing...");
   EXPECT_EQ(std::vector<std::string>(taskbar_.end() - 3, taskbar_.end()),
             (std::vector<std::string>{"1/3", "error, reports 0", "clear, reports 1"}));
+}
+
+// On a drive without short names a name outside the code page reaches no tool: the batch ends at that row
+// with one failure naming the file, rows done keep their results, and the tool never sees a best-fit name.
+TEST_F(BatchTest, ANameNoToolCanOpenEndsTheBatchAtItsRowAndIsNeverHanded) {
+  const std::string polish = window_.roms() / "\xC5\x81\xC3\xB3" "d\xC5\xBA.gba";
+  ASSERT_TRUE(WriteRomW(Widen(polish), "POLISH"));
+  ScopedPathForms noShortNames({DefaultPathForms().fits, [](const std::string&) { return std::nullopt; }});
+  window_.Choose({paths_[0], polish, paths_[1]});
+  window_.Command(IDC_BUTTON_TEST);
+  EXPECT_EQ(window_.messages().failures,
+            std::vector<std::string>{"Cannot hand file \"" + polish +
+                                     "\" to the tool: its name does not fit the system's code page and it has no "
+                                     "short name that does. Rename the file, or keep it on a drive with short names."});
+  EXPECT_EQ(window_.Cell(0, 4), "PATCHED");
+  EXPECT_EQ(window_.Cell(1, 4), "");
+  EXPECT_EQ(window_.Cell(2, 4), "") << "rows after the failure are not run";
+  EXPECT_EQ(RunRoms(), std::vector<std::string>{paths_[0]});
+  EXPECT_EQ(window_.StatusText(), "Testing...");
 }
 
 TEST_F(BatchTest, AToolRemovedAfterStartUpFailsAtTheFirstRow) {

@@ -152,7 +152,8 @@ TEST_F(RomListWindowTest, InPlaceEditRenamesTheRowsFileButRefusesForbiddenCharac
   EditCaption(list, 0, "", VK_ESCAPE);
   EXPECT_EQ(window_.Cell(0, 0), "renamed.gba") << "Esc keeps the caption";
   EditCaption(list, 0, "");
-  EXPECT_EQ(window_.Cell(0, 0), "") << "an empty edit is taken";
+  EXPECT_EQ(window_.Cell(0, 0), "renamed.gba") << "an empty name is refused: the tool would get the folder's path";
+  EXPECT_EQ(window_.messages().notices.size(), 2u);
 }
 
 // 100 Japanese characters take 300 bytes in UTF-8, more than the 259 the list asks for when it draws or

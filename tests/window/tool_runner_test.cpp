@@ -57,6 +57,10 @@ TEST_F(ToolRunnerTest, ToolRunsInAppDirWithTheExactCommandLine) {
   std::string tail = "\"" + rom_ + "\" >> \"" + dir + "log.txt\"";
   EXPECT_EQ(runs[0].commandLine, tool + " -r -m -i -f " + tail);
   EXPECT_EQ(runs[1].commandLine, tool + " " + tail);
+  EXPECT_EQ(runs[0].systemCommandLine, runs[0].commandLine) << "a plain path is seen as it was handed";
+  EXPECT_TRUE(runs[0].opened);
+  EXPECT_EQ(runs[0].fileId, FileIdOf(rom_));
+  EXPECT_EQ(runs[0].startup, "flags 1 show 1") << "STARTF_USESHOWWINDOW, SW_SHOWNORMAL: the tool's window shows";
   // The tool starts in AppDir, and the front-end's own current directory stays there.
   EXPECT_EQ(runs[0].directory + "\\", dir);
   char current[MAX_PATH];
@@ -96,7 +100,66 @@ TEST_F(ToolRunnerTest, AHungToolIsEndedWithExitCodeOneAndNothingIsLeftRunning) {
     EXPECT_EQ(WaitForSingleObject(process, 0), WAIT_OBJECT_0) << "the hung tool still runs";
     CloseHandle(process);
   }
-  EXPECT_THROW(RunToolOnFile(appDir_.path(), rom_, {}, Operation::Test, kHangLimitMs), Failure);
+  try {
+    RunToolOnFile(appDir_.path(), rom_, {}, Operation::Test, kHangLimitMs);
+    FAIL() << "no failure raised";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(std::string(failure.what()), "Could not process file \"" + rom_ + "\" (error 258)") << "WAIT_TIMEOUT";
+  }
+}
+
+// A wait that fails is no end of the run: the run is ended before the failure is raised, with the wait's error.
+TEST_F(ToolRunnerTest, AFailedWaitEndsTheRunAndReportsTheWaitsError) {
+  ScopedEnvironment hang("QUARVEL_STANDIN_EXIT", "hang");
+  HangWatch watch;
+  ScopedProcessWait failing([&watch](HANDLE, DWORD) {
+    for (int waited = 0; waited < 400 && !watch.Hung(); ++waited) Sleep(50);  // the run is under way
+    SetLastError(ERROR_INVALID_HANDLE);
+    return WAIT_FAILED;
+  });
+  try {
+    RunToolOnFile(appDir_.path(), rom_, {}, Operation::Test, 30000);
+    FAIL() << "no failure raised";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(std::string(failure.what()), "Could not process file \"" + rom_ + "\" (error 6)");
+  }
+  std::vector<ToolRun> runs = Recorded();
+  ASSERT_EQ(runs.size(), 1u);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, runs[0].processId);
+  if (process) {
+    bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    EXPECT_TRUE(ended) << "the run still runs after its failed wait";
+    if (!ended) TerminateProcess(process, 1);  // so that the fault shows as a failure, not a hung test
+    CloseHandle(process);
+  }
+}
+
+// "\xC5\x81\xC3\xB3" "d\xC5\xBA.gba" is "L\xF3" "dz.gba" by best fit in code page 1252: handed as it is, a
+// tool would open the other file. Without short names the tool is not run at all.
+TEST_F(ToolRunnerTest, ANameOutsideTheCodePageGoesByItsShortFormOrNotAtAll) {
+  const std::string polish = roms_ / "\xC5\x81\xC3\xB3" "d\xC5\xBA.gba";
+  ASSERT_TRUE(WriteRomW(Widen(polish), "POLISH"));
+  WriteRom(roms_ / "L\xC3\xB3" "dz.gba", "OTHER");  // the best fit, measured
+  WriteRom(roms_ / "Lodz.gba", "OTHER");
+  RunToolOnFile(appDir_.path(), polish, {}, Operation::Test, 30000);
+  std::vector<ToolRun> runs = Recorded();
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_TRUE(runs[0].opened);
+  EXPECT_EQ(runs[0].fileId, FileIdOf(polish));
+  EXPECT_NE(runs[0].fileId, FileIdOf(roms_ / "L\xC3\xB3" "dz.gba"));
+  EXPECT_EQ(runs[0].systemCommandLine, runs[0].commandLine) << "the short form is seen as it was handed";
+
+  PathForms noShortNames{DefaultPathForms().fits, [](const std::string&) { return std::optional<std::string>(); }};
+  try {
+    RunToolOnFile(appDir_.path(), polish, {}, Operation::Test, 30000, noShortNames);
+    FAIL() << "no failure raised";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(std::string(failure.what()),
+              "Cannot hand file \"" + polish +
+                  "\" to the tool: its name does not fit the system's code page and it has no short name that "
+                  "does. Rename the file, or keep it on a drive with short names.");
+  }
+  EXPECT_EQ(Recorded().size(), 1u) << "the tool was run without a name it can open";
 }
 
 TEST_F(ToolRunnerTest, ANegativeLimitWaitsForInputIdleAndZeroDoesNotWait) {
