@@ -3,6 +3,8 @@
 #include <cctype>
 #include <vector>
 
+#include "tests/support/remote_windows.h"
+
 namespace quarvel::testing {
 
 namespace {
@@ -91,8 +93,17 @@ void ClickWindow(HWND window, MouseButton button) {
 
 bool BringToFront(HWND window) {
   HWND top = GetAncestor(window, GA_ROOT);
-  SetForegroundWindow(top);
-  return GetForegroundWindow() == top;
+  // Its thread takes the activation and then gives a window the focus a moment after the system makes it
+  // the foreground window (long on a busy machine); keys sent before then reach none of its windows. A
+  // program still starting up may take the foreground back meanwhile.
+  DWORD thread = GetWindowThreadProcessId(top, nullptr);
+  return WaitUntil([&] {
+    if (GetForegroundWindow() != top) SetForegroundWindow(top);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetForegroundWindow() == top && GetGUIThreadInfo(thread, &info) && info.hwndActive == top &&
+           (info.hwndFocus == top || IsChild(top, info.hwndFocus));
+  });
 }
 
 std::string ClipboardText(UINT format) {
