@@ -124,9 +124,7 @@ void TFormMain::Show(int showCommand) {
 
 void TFormMain::FormCreate() {
   DragAcceptFiles(listView_, TRUE);
-  SetPropA(listView_, kFormProperty, this);
-  OldListViewWndProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(listView_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TFormMain::ListViewWndProc)));
+  SetWindowSubclass(listView_, &TFormMain::ListViewWndProc, 0, reinterpret_cast<DWORD_PTR>(this));
   if (GetFileAttributesA((appDir_ + kToolFileName).c_str()) == INVALID_FILE_ATTRIBUTES)
     RaiseFailure("Could not find \"Quarvel\" application");
 }
@@ -157,9 +155,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    case WM_CONTEXTMENU:
-      OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
-      return 0;
+    case WM_CONTEXTMENU:  // the list's own menu; the title bar's system menu is the default processing's
+      if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam)) return 0;
+      break;
     case WM_SIZE:
       OnSize(LOWORD(lParam), HIWORD(lParam));
       return 0;
@@ -171,7 +169,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:  // F1 with Alt held arrives as a system key
-      FormKeyDown(wParam);
+      FormKeyDown(wParam, lParam);
       break;
     case WM_ACTIVATE:
       if (OnActivate(LOWORD(wParam), HIWORD(wParam) != 0)) return 0;
@@ -236,8 +234,8 @@ LRESULT TFormMain::OnNotify(const NMHDR& header) {
   return 0;
 }
 
-void TFormMain::OnContextMenu(HWND source, LPARAM position) {
-  if (source != listView_) return;
+bool TFormMain::OnContextMenu(HWND source, LPARAM position) {
+  if (source != listView_) return false;
   POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
   if (position == -1) {  // from the keyboard: at the focused row, or the list's corner
     RECT row{};
@@ -247,6 +245,7 @@ void TFormMain::OnContextMenu(HWND source, LPARAM position) {
     ClientToScreen(listView_, &at);
   }
   TrackPopupMenu(GetSubMenu(popupMenu1_, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
+  return true;
 }
 
 void TFormMain::OnSize(int clientWidth, int clientHeight) {
@@ -278,7 +277,7 @@ void TFormMain::OnDrawItem(const DRAWITEMSTRUCT& item) {
 void TFormMain::PreviewKey(const MSG& message) {
   if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && message.hwnd != window_ &&
       IsChild(window_, message.hwnd))
-    Guarded([&] { FormKeyDown(message.wParam); });
+    Guarded([&] { FormKeyDown(message.wParam, message.lParam); });
 }
 
 void TFormMain::CreateControls() {

@@ -55,7 +55,7 @@ class TFormMain {
   // Event handlers, reached through the command and notification tables.
   void FormCreate();
   void FormDestroy();
-  void FormKeyDown(WPARAM key);
+  void FormKeyDown(WPARAM key, LPARAM flags);
   void ButtonAddClick();
   void ButtonRemoveClick();
   void RemoveSelected1Click();
@@ -78,13 +78,14 @@ class TFormMain {
  private:
   friend class BatchSession;
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK ListViewWndProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ListViewWndProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR formData);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // Message handlers of the window procedure.
   void OnCommand(int id, int notifyCode);
   LRESULT OnNotify(const NMHDR& header);
-  void OnContextMenu(HWND source, LPARAM position);
+  bool OnContextMenu(HWND source, LPARAM position);
   void OnSize(int clientWidth, int clientHeight);
   void OnGetMinMaxInfo(MINMAXINFO& info);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
@@ -122,7 +123,6 @@ class TFormMain {
   DisplayScale scale_;  // read at creation; every design-size number passes through it
   HWND window_ = nullptr;
   HWND listView_ = nullptr;
-  WNDPROC OldListViewWndProc = nullptr;
   std::string appDir_;
   std::string statusText_;
   HWND labelEdit_ = nullptr;  // the caption's in-place editor while it is open

@@ -11,9 +11,11 @@ void TFormMain::ButtonViewLogClick() {
   OpenDocument(kLogFileName, false, "Could not find log file", "Could not launch log file (error %d)");
 }
 
-// Sees every key pressed while the main window is active; only F1 means anything here.
-void TFormMain::FormKeyDown(WPARAM key) {
-  if (key == VK_F1)
+// Sees every key pressed while the main window is active; only F1 means anything here. A held key repeats
+// its key-down (bit 30 of the flags: the key was already down); the help opens once.
+void TFormMain::FormKeyDown(WPARAM key, LPARAM flags) {
+  constexpr LPARAM kKeyWasDown = 1 << 30;
+  if (key == VK_F1 && !(flags & kKeyWasDown))
     OpenDocument(kHelpFileName, true, "Could not find help file", "Could not launch help file (error %d)");
 }
 

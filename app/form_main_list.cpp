@@ -77,13 +77,17 @@ void TFormMain::HandleDroppedFiles(HDROP drop) {
   AddFiles(ReadDroppedPaths(drop));
 }
 
-LRESULT CALLBACK TFormMain::ListViewWndProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* form = static_cast<TFormMain*>(GetPropA(list, "TFormMain"));
+// A subclass in the common controls' own chain: every message reaches the list as it was sent, so that
+// its characters (type-ahead, the editor's) never pass through a conversion of ours.
+LRESULT CALLBACK TFormMain::ListViewWndProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR formData) {
+  auto* form = reinterpret_cast<TFormMain*>(formData);
   if (message == WM_DROPFILES) {
     Guarded([&] { form->HandleDroppedFiles(reinterpret_cast<HDROP>(wParam)); });
     return 0;
   }
-  return CallWindowProcA(form->OldListViewWndProc, list, message, wParam, lParam);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, ListViewWndProc, 0);
+  return DefSubclassProc(list, message, wParam, lParam);
 }
 
 void TFormMain::ButtonRemoveClick() { RemoveSelectedRows(); }

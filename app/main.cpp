@@ -17,14 +17,16 @@ void LoadDllsFromTheSystemOnly() {
   if (!setDefaultDllDirectories || !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryA("");
 }
 
-// Key preview first, then the dialog keys (Tab, Shift+Tab, Enter, Space) of the main window.
+// Key preview first, then the dialog keys (Tab, Shift+Tab, Enter, Space) of the main window. The loop is
+// wide: a typed character reaches the list and its editor in UTF-16 as the keyboard gave it, where the
+// ANSI calls would cut a character of three UTF-8 bytes into single bytes on the way.
 int RunMessageLoop(quarvel::TFormMain& form) {
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     form.PreviewKey(message);
-    if (IsDialogMessageA(form.Handle(), &message)) continue;
+    if (IsDialogMessageW(form.Handle(), &message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
 }

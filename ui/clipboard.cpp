@@ -58,10 +58,10 @@ class OpenedClipboard {
 bool CopyTextToClipboard(HWND owner, const std::string& text) {
   OpenedClipboard clipboard(owner);
   if (!clipboard.open() || !EmptyClipboard()) return false;
+  // UTF-16 alone: the system makes CF_TEXT from it on request, in the code page of the clipboard's
+  // locale, which is what a program reading CF_TEXT expects; our own code page (UTF-8) is not.
   std::wstring wide = WideFromCodePage(text);
-  bool unicode = Put(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-  bool codePage = Put(CF_TEXT, text.c_str(), text.size() + 1);
-  return unicode && codePage;
+  return Put(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
 }
 
 }  // namespace quarvel

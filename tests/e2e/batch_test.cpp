@@ -324,6 +324,43 @@ TEST_F(Batches, EscStopsAfterTheCurrentFileAndTheSessionMayEndOnceStopped) {
   EXPECT_TRUE(app_.Running());
 }
 
+// Windows asks to end the session (lParam 0: a shut-down) while a tool runs: refused, and the batch stops
+// after the current file, with no Esc before it.
+TEST_F(Batches, ARequestToEndTheSessionAloneStopsTheBatchAfterTheCurrentFile) {
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(3));
+  WritePlan({"* sleep:2000:0"});
+  app_.ClickButton(IDC_BUTTON_TEST);
+  ASSERT_TRUE(WaitUntil([&] { return Record().size() == 1; }));
+  EXPECT_EQ(SendWithTimeout(app_.MainWindow(), WM_QUERYENDSESSION, 0, 0), FALSE);
+  EXPECT_EQ(WaitForStatus(app_, "Testing...stopped"), "Testing...stopped");
+  EXPECT_EQ(Record().size(), 1u);
+  EXPECT_EQ(Results(), (std::vector<std::string>{"OK", "", ""}));
+}
+
+// A right click on the title bar shows the system menu, also while a batch runs.
+TEST_F(Batches, ARightClickOnTheTitleBarShowsTheSystemMenuWithABatchRunningAndWithout) {
+  using namespace quarvel::testing;
+  ASSERT_NO_FATAL_FAILURE(StartWithRomRows(2));
+  WritePlan({"* sleep:3000:0"});
+  ASSERT_TRUE(BringToFront(app_.MainWindow()));
+  for (const char* when : {"without a batch", "during a batch"}) {
+    if (std::string(when) == "during a batch") {
+      ClickWindow(app_.Control(IDC_BUTTON_TEST));
+      ASSERT_TRUE(WaitUntil([&] { return Record().size() == 1; }));
+    }
+    RECT frame;
+    GetWindowRect(app_.MainWindow(), &frame);
+    ClickAt(POINT{(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2},
+            MouseButton::Right);
+    HWND menu = app_.WaitForOpenMenu();
+    EXPECT_NE(menu, nullptr) << when;
+    if (menu) EXPECT_TRUE(app_.Screenshot(std::string("e2e_system_menu_") + (*when == 'w' ? "idle" : "batch"), {menu}));
+    PressKey(VK_ESCAPE);
+    if (menu) EXPECT_TRUE(app_.WaitGone(menu)) << when;
+  }
+  EXPECT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
+}
+
 // Alt+F4, or a click on the title bar's close button (drawn by Wine itself in these tests).
 class ClosingDuringABatch : public Batches, public ::testing::WithParamInterface<bool> {};
 

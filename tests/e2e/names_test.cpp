@@ -49,5 +49,31 @@ TEST_F(Names, InAnyLanguageAreListedUnderTheirTrueNamesAndReachTheTool) {
   EXPECT_EQ(app_.Column(kResult), std::vector<std::string>(5, "OK"));
 }
 
+// Two of five rows copied with Ctrl+C; "C" alone is type-ahead and copies nothing. A reader of CF_TEXT
+// gets the text in code page 1252, the system's own.
+TEST_F(Names, CtrlCCopiesTheTwoSelectedRowsForUnicodeAndCodePageReaders) {
+  using namespace quarvel::testing;
+  StartWithRows({MakeRom("r0.gba"), MakeRom("Caf\xC3\xA9.gba"), MakeRom("r2.gba"),
+                 MakeRom("\xE6\x96\xB0.gba"), MakeRom("r4.gba")});
+  ASSERT_TRUE(BringToFront(app_.MainWindow()));
+  ClickWindowAt(app_.List(), app_.CaptionPoint(3));
+  ASSERT_TRUE(WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{3}; }));
+  ASSERT_TRUE(app_.SelectRows({1, 3}));
+  PressKey('C', {VK_CONTROL});
+  const std::string header = "File Name\tGame Name\tDirectory Path\tSize\tResult\r\n";
+  const std::string rest = "\tQUARVEL TEST\t" + roms_.Path() + "\t1024\t\r\n";
+  const std::string table = header + "Caf\xC3\xA9.gba" + rest + "\xE6\x96\xB0.gba" + rest;
+  EXPECT_TRUE(WaitUntil([&] { return ClipboardText(CF_UNICODETEXT) == table; })) << ClipboardText(CF_UNICODETEXT);
+  EXPECT_EQ(ClipboardText(CF_TEXT), header + "Caf\xE9.gba" + rest + "?.gba" + rest);
+  PressKey('A');  // no row begins with it
+  PressKey(VK_F1);  // input is handled in order: once this notice shows, the A before it has been handled
+  ExpectNotice("Could not find help file");
+  EXPECT_EQ(app_.SelectedRows(), (std::vector<int>{1, 3})) << "A alone selects nothing";
+  Sleep(1000);  // the list forgets the letters typed before a pause
+  PressKey('C');
+  EXPECT_TRUE(WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{1}; })) << "C alone goes to Caf\xC3\xA9.gba";
+  EXPECT_EQ(ClipboardText(CF_UNICODETEXT), table) << "C alone copies nothing";
+}
+
 }  // namespace
 }  // namespace e2e

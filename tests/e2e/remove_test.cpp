@@ -59,13 +59,22 @@ TEST_F(RemoveRows, RemoveButtonRemovesTheSelectedRowsAndKeepsTheOthersInOrder) {
 // The list asks the program which row the typed letters name, the row a Delete would then remove.
 TEST_F(RemoveRows, ATypedLetterSelectsTheNextRowStartingWithIt) {
   using namespace quarvel::testing;
-  for (const char* name : {"a.gba", "c.agb", "b.bin", "C2.gba"}) paths_.push_back(MakeRom(name));
+  for (const char* name : {"a.gba", "c.agb", "b.bin", "C2.gba", "d.gba"}) paths_.push_back(MakeRom(name));
   StartWithRows(paths_);
   ASSERT_TRUE(BringToFront(app_.MainWindow()));
   ClickWindowAt(app_.List(), app_.CaptionPoint(2));
   ASSERT_TRUE(WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{2}; }));
   TypeText("c");
   EXPECT_TRUE(WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{3}; })) << "from the focused row on";
+  constexpr DWORD kTypeAheadPause = 1000;  // the list forgets the letters typed before a pause
+  Sleep(kTypeAheadPause);
+  TypeText("c");
+  EXPECT_TRUE(WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{1}; })) << "wrapping round from the last rows";
+  Sleep(kTypeAheadPause);
+  PressKey('A');
+  EXPECT_TRUE(WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{0}; })) << "A alone is type-ahead";
+  PressKey('A', {VK_CONTROL});
+  EXPECT_TRUE(WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{0, 1, 2, 3, 4}; })) << "Ctrl+A";
 }
 
 TEST_F(RemoveRows, DeleteKeyRemovesTheSelectedRows) {

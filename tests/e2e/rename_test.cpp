@@ -62,6 +62,19 @@ TEST_F(RenameRows, AnEmptiedNameIsRefusedWithANotice) {
   EXPECT_EQ(app_.Cell(0, kFileName), "keep.gba");
 }
 
+// Typed into the editor: "é" and Japanese characters, which no key of the layout makes, come as Unicode keys.
+TEST_F(RenameRows, TypedAccentAndJapaneseCharactersBecomeTheCaption) {
+  StartWithRows({MakeRom("old.gba")});
+  HWND editor = OpenEditorByClicks(0);
+  ASSERT_NE(editor, nullptr) << "the second click did not open the editor";
+  TypeText("Caf\xC3\xA9 \xE6\x96\xB0\xE3\x81\x97\xE3\x81\x84.gba");  // "Café 新しい.gba", replacing the selected name
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(editor) == "Caf\xC3\xA9 \xE6\x96\xB0\xE3\x81\x97\xE3\x81\x84.gba"; }))
+      << TextOf(editor);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return app_.CaptionEditor() == nullptr; }));
+  EXPECT_EQ(app_.Cell(0, kFileName), "Caf\xC3\xA9 \xE6\x96\xB0\xE3\x81\x97\xE3\x81\x84.gba");
+}
+
 TEST_F(RenameRows, ForbiddenCharacterIsRefusedWithANotice) {
   std::string rom = MakeRom("keep.gba");
   StartWithRows({rom});

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <vector>
 
+#include "tests/support/remote_windows.h"
+
 namespace quarvel::testing {
 
 namespace {
@@ -43,11 +45,27 @@ void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
   Send(inputs);
 }
 
+void HoldKey(WORD key, int keyDowns) {
+  std::vector<INPUT> inputs(static_cast<size_t>(keyDowns), KeyInput(key, false));
+  inputs.push_back(KeyInput(key, true));
+  Send(inputs);
+}
+
 void TypeText(const std::string& text) {
-  for (char c : text) {
-    SHORT key = VkKeyScanA(c);
-    if (key == -1) continue;
-    if (key & 0x100) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+  for (wchar_t c : wide) {
+    SHORT key = VkKeyScanW(c);
+    if (key == -1) {  // no key of the layout makes it: a Unicode key, as an input method types
+      INPUT down{};
+      down.type = INPUT_KEYBOARD;
+      down.ki.wScan = static_cast<WORD>(c);
+      down.ki.dwFlags = KEYEVENTF_UNICODE;
+      INPUT up = down;
+      up.ki.dwFlags |= KEYEVENTF_KEYUP;
+      Send({down, up});
+    } else if (key & 0x100) {
       PressKey(LOBYTE(key), {VK_SHIFT});
     } else {
       PressKey(LOBYTE(key));
@@ -75,8 +93,17 @@ void ClickWindow(HWND window, MouseButton button) {
 
 bool BringToFront(HWND window) {
   HWND top = GetAncestor(window, GA_ROOT);
-  SetForegroundWindow(top);
-  return GetForegroundWindow() == top;
+  // Its thread takes the activation and then gives a window the focus a moment after the system makes it
+  // the foreground window (long on a busy machine); keys sent before then reach none of its windows. A
+  // program still starting up may take the foreground back meanwhile.
+  DWORD thread = GetWindowThreadProcessId(top, nullptr);
+  return WaitUntil([&] {
+    if (GetForegroundWindow() != top) SetForegroundWindow(top);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetForegroundWindow() == top && GetGUIThreadInfo(thread, &info) && info.hwndActive == top &&
+           (info.hwndFocus == top || IsChild(top, info.hwndFocus));
+  });
 }
 
 std::string ClipboardText(UINT format) {

@@ -10,7 +10,10 @@ namespace quarvel::testing {
 
 // Presses and releases key while the modifiers (VK_SHIFT, VK_CONTROL, VK_MENU) are held.
 void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
-// Types letters, digits, spaces and dots, as the keys that make them.
+// Presses the key down `keyDowns` times, as a held key repeats, then releases it once.
+void HoldKey(WORD key, int keyDowns);
+// Types UTF-8 text: letters, digits, spaces and dots as the keys that make them, any other character as
+// a Unicode key (what an input method or an on-screen keyboard sends).
 void TypeText(const std::string& text);
 
 enum class MouseButton { Left, Right };
