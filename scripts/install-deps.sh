@@ -2,7 +2,7 @@
 # Installs what the build and the tests need on Debian 12, as root; does nothing when all is there.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine32:i386 wine64 fonts-wine
+packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine32:i386 wine64 fonts-wine fonts-wqy-microhei
           xvfb xauth x11-utils x11-apps imagemagick python3 python3-xlib clang libclang-rt-14-dev
           fp-utils zip unzip qemu-user-static)
 

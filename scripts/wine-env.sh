@@ -47,7 +47,7 @@ build_runnable_windows() {
 # Wine here finds its own fonts (package fonts-wine) only in the prefix's Fonts folder; without them every
 # face falls back to a much wider one, captions are cut off and title bars show letters for their buttons.
 prepare_wine_prefix() {
-  if [ ! -f "$WINEPREFIX/.quarvel-ready-3" ]; then
+  if [ ! -f "$WINEPREFIX/.quarvel-ready-4" ]; then
     echo "Preparing the Wine prefix $WINEPREFIX (about 20 s the first time)..."
     mkdir -p "$WINEPREFIX"
     wine wineboot -i >/dev/null 2>&1
@@ -55,7 +55,9 @@ prepare_wine_prefix() {
     wineserver -w
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-    touch "$WINEPREFIX/.quarvel-ready-3"
+    # The CJK font that wine-settings.reg links Tahoma to (Wine finds it by its file name).
+    cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$WINEPREFIX/drive_c/windows/Fonts/"
+    touch "$WINEPREFIX/.quarvel-ready-4"
   fi
 }
 
