@@ -1,5 +1,6 @@
 // File names in any language on the built program, which runs with UTF-8 as its code page.
 #include "tests/e2e/e2e_fixture.h"
+#include "tests/support/screen_pixels.h"
 
 namespace e2e {
 namespace {
@@ -30,6 +31,27 @@ TEST_F(Names, InAnyLanguageAreListedUnderTheirTrueNamesAndReachTheTool) {
   ASSERT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
   EXPECT_EQ(RecordedRoms(roms_ / "record.txt"), paths);
   EXPECT_EQ(app_.Column(kResult), std::vector<std::string>(5, "OK"));
+}
+
+// Drawn as glyphs, not as the box that the face draws for a character no font has (U+0378 is assigned to no
+// script): a cell that shows the same pixels as one made of such characters shows the person nothing. Emoji
+// are not checked: Wine 8 draws every character outside the 16-bit plane as that box, in any font.
+TEST_F(Names, JapaneseAndPolishNamesAreDrawnAsGlyphs) {
+  const std::string kInNoFont = "\xCD\xB8";
+  StartWithRows({MakeRom("\xE3\x83\x9D\xE3\x82\xB1\xE3\x83\xA2\xE3\x83\xB3.gba"),  // Japanese
+                 MakeRom(kInNoFont + kInNoFont + kInNoFont + kInNoFont + ".gba"),
+                 MakeRom("\xC5\x81\xC3\xB3\x64\xC5\xBA.gba"), MakeRom(kInNoFont + "\xC3\xB3\x64\xC5\xBA.gba")});
+  ASSERT_TRUE(app_.Sync());
+  auto cellOnScreen = [this](int row) {
+    RECT cell = app_.ItemRect(row, LVIR_LABEL);
+    MapWindowPoints(app_.List(), nullptr, reinterpret_cast<POINT*>(&cell), 2);
+    InflateRect(&cell, -2, -2);  // inside a focus rectangle
+    return quarvel::testing::ReadScreenPixels(cell);
+  };
+  ASSERT_FALSE(cellOnScreen(1).empty());
+  EXPECT_NE(cellOnScreen(0), cellOnScreen(1)) << "the Japanese name is drawn as characters no font has";
+  EXPECT_NE(cellOnScreen(2), cellOnScreen(3)) << "\"\xC5\x81\" is drawn as a character no font has";
+  EXPECT_TRUE(app_.Screenshot("e2e_names_drawn_as_glyphs", {app_.MainWindow()}));
 }
 
 }  // namespace
