@@ -55,8 +55,8 @@ prepare_wine_prefix() {
     wineserver -w
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-    # The CJK font that wine-settings.reg links Tahoma to (Wine finds it by its file name).
-    cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$WINEPREFIX/drive_c/windows/Fonts/"
+    # A CJK font under the file name that Wine's links from Tahoma look for (see wine-settings.reg).
+    cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$WINEPREFIX/drive_c/windows/Fonts/msgothic.ttc"
     touch "$WINEPREFIX/.quarvel-ready-4"
   fi
 }
