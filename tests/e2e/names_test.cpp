@@ -1,4 +1,7 @@
 // File names in any language on the built program, which runs with UTF-8 as its code page.
+#include <windows.h>
+#include <commctrl.h>
+
 #include "tests/e2e/e2e_fixture.h"
 #include "tests/support/screen_pixels.h"
 
