@@ -516,9 +516,8 @@ bool AppDriver::Screenshot(const std::string& name, const std::vector<HWND>& win
 }
 
 void AppDriver::SendDpiChange(HWND window, int dpi, SIZE client) const {
-  RECT now;
+  RECT now, suggested{0, 0, client.cx, client.cy};
   GetWindowRect(window, &now);
-  RECT suggested{0, 0, client.cx, client.cy};
   AdjustWindowRectEx(&suggested, GetWindowLongA(window, GWL_STYLE), GetMenu(window) != nullptr,
                      GetWindowLongA(window, GWL_EXSTYLE));
   OffsetRect(&suggested, now.left - suggested.left, now.top - suggested.top);

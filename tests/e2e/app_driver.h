@@ -129,11 +129,8 @@ class AppDriver {
   // Saves a picture of the given windows (their union) as <name>.png in the screenshot folder.
   // Does nothing when screenshots are off.
   bool Screenshot(const std::string& name, const std::vector<HWND>& windows) const;
-  // As the system tells a window that it moved to a monitor of that DPI: the window's rectangle at that scale
-  // (its client area given) from the same top-left corner, in the program's memory.
+  // As the system tells of a move to a monitor of that DPI: the DPI, and the window's rectangle for that client.
   void SendDpiChange(HWND window, int dpi, SIZE client) const;
-  // The program's GDI objects.
-  int GdiObjects() const { return static_cast<int>(GetGuiResources(process_, GR_GDIOBJECTS)); }
 
   // A visible top-level window of one of the program's child processes, of this class; waits for it.
   HWND WaitForChildWindow(const std::string& className, DWORD timeoutMs = kWaitMs) const;

@@ -36,9 +36,8 @@ TEST_F(Names, InAnyLanguageAreListedUnderTheirTrueNamesAndReachTheTool) {
   EXPECT_EQ(app_.Column(kResult), std::vector<std::string>(5, "OK"));
 }
 
-// Drawn as glyphs, not as the box that the face draws for a character no font has (U+0378 is assigned to no
-// script): a cell that shows the same pixels as one made of such characters shows the person nothing. Emoji
-// are not checked: Wine 8 draws every character outside the 16-bit plane as that box, in any font.
+// Drawn as glyphs, not as the box drawn for a character no font has (U+0378, of no script). Emoji are not
+// checked: Wine 8 draws every character outside the 16-bit plane as that box, in any font.
 TEST_F(Names, JapaneseAndPolishNamesAreDrawnAsGlyphs) {
   const std::string kInNoFont = "\xCD\xB8";
   StartWithRows({MakeRom("\xE3\x83\x9D\xE3\x82\xB1\xE3\x83\xA2\xE3\x83\xB3.gba"),  // Japanese
@@ -51,7 +50,6 @@ TEST_F(Names, JapaneseAndPolishNamesAreDrawnAsGlyphs) {
     InflateRect(&cell, -2, -2);  // inside a focus rectangle
     return quarvel::testing::ReadScreenPixels(cell);
   };
-  ASSERT_FALSE(cellOnScreen(1).empty());
   EXPECT_NE(cellOnScreen(0), cellOnScreen(1)) << "the Japanese name is drawn as characters no font has";
   EXPECT_NE(cellOnScreen(2), cellOnScreen(3)) << "\"\xC5\x81\" is drawn as a character no font has";
   EXPECT_TRUE(app_.Screenshot("e2e_names_drawn_as_glyphs", {app_.MainWindow()}));

@@ -41,20 +41,18 @@ std::array<LONG, 4> EdgesIn(HWND form, HWND control) {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-// What the system does when the window moves to a monitor of that DPI: the new DPI in wParam and, in lParam,
-// the window's rectangle at that scale, from the same top-left corner.
+// As the system tells of a move to a monitor of that DPI: the DPI, and the window's rectangle at that scale.
 void MoveToMonitorOf(HWND form, int dpi) {
-  RECT window;
+  RECT window, suggested{0, 0, MulDiv(627, dpi, 96), MulDiv(329, dpi, 96)};
   GetWindowRect(form, &window);
-  RECT suggested{0, 0, MulDiv(627, dpi, 96), MulDiv(329, dpi, 96)};
   AdjustWindowRectEx(&suggested, WS_OVERLAPPEDWINDOW, TRUE, 0);
   OffsetRect(&suggested, window.left - suggested.left, window.top - suggested.top);
   SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
   checkedDpi = dpi;
 }
 
-// The process's GDI objects. Wine 8 answers GetGuiResources with 0; there they are counted in the process's own
-// handle table, whose entries a handle of the bare index reaches (Windows refuses such a handle).
+// Wine 8 answers GetGuiResources with 0: there the objects are counted in the process's handle table, which a
+// handle of the bare index reaches (Windows refuses such a handle).
 int GdiObjects() {
   if (DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(count);
   int count = 0;
@@ -108,15 +106,13 @@ void ExpectLayoutAtCheckedDpi(MainWindowFixture& window) {
   // Wine draws a check box's square at the system's scale whatever the window's, so below the system's scale
   // the square takes room that Windows leaves to the text: the texts are checked at the system's and above.
   if (checkedDpi >= StartDpi()) EXPECT_EQ(MainWindowTextsThatDoNotFit(form), std::vector<std::string>{});
-  // The smallest window a person can drag it to, as the system asks for it while the border is dragged: the
-  // whole design client area at the scale, in the window's frame.
+  // The smallest window a person can drag it to: the design client area at the scale, in the window's frame.
   MINMAXINFO limits{};
   SendMessageA(form, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
   RECT frame;
   GetWindowRect(form, &frame);
-  EXPECT_EQ(std::make_pair(limits.ptMinTrackSize.x, limits.ptMinTrackSize.y),
-            (std::pair<LONG, LONG>(Scaled(627) + (frame.right - frame.left) - client.right,
-                                   Scaled(329) + (frame.bottom - frame.top) - client.bottom)));
+  EXPECT_EQ(limits.ptMinTrackSize.x, Scaled(627) + (frame.right - frame.left) - client.right);
+  EXPECT_EQ(limits.ptMinTrackSize.y, Scaled(329) + (frame.bottom - frame.top) - client.bottom);
 }
 
 TEST(ScaledWindowChild, LayoutFontAndIconsAreScaled) {
@@ -126,14 +122,12 @@ TEST(ScaledWindowChild, LayoutFontAndIconsAreScaled) {
   ExpectLayoutAtCheckedDpi(window);
 }
 
-// Moved to a monitor at 150 % (or at 100 % when it started at a larger scale) and back, the window is as one
-// started at each scale, with no font, bitmap or icon left over.
+// Moved to a monitor of another scale and back: as one started at each, with no GDI object left over.
 TEST(ScaledWindowChild, FollowsTheMonitorsScaleThereAndBack) {
   MainWindowFixture window;
   HWND form = window.form().Handle();
   const int otherDpi = StartDpi() == 96 ? 144 : 96;
-  // Wine's list view keeps 6 bitmaps from the first change of a column's width on, the same after any number
-  // of changes: the count is taken after one round trip, and the one checked must keep it.
+  // Wine's list view keeps 6 bitmaps from its first column-width change on: counted after one round trip.
   MoveToMonitorOf(form, otherDpi);
   MoveToMonitorOf(form, StartDpi());
   const int before = GdiObjects();
