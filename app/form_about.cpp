@@ -96,27 +96,42 @@ void CreateLabels(HWND dialog, const AboutState& about, int clientWidth) {
   }
 }
 
-// Sizes the dialog to its client area and centres it on its owner.
-void PlaceDialog(HWND dialog, const DisplayScale& scale, int clientWidth) {
+// Sizes the dialog to its client area and centres it on its owner, or puts it at the top-left corner the
+// system suggests when it moved to a monitor of another scale.
+void PlaceDialog(HWND dialog, const DisplayScale& scale, int clientWidth, const RECT* suggested) {
   RECT frame{0, 0, clientWidth, scale.Scaled(kClientHeight)};
   AdjustWindowRectEx(&frame, GetWindowLongA(dialog, GWL_STYLE), FALSE, GetWindowLongA(dialog, GWL_EXSTYLE));
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
   RECT owner{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (HWND parent = GetWindow(dialog, GW_OWNER)) GetWindowRect(parent, &owner);
-  SetWindowPos(dialog, nullptr, owner.left + (owner.right - owner.left - width) / 2,
-               owner.top + (owner.bottom - owner.top - height) / 2, width, height, SWP_NOZORDER);
+  POINT at{owner.left + (owner.right - owner.left - width) / 2, owner.top + (owner.bottom - owner.top - height) / 2};
+  if (suggested) at = POINT{suggested->left, suggested->top};
+  SetWindowPos(dialog, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Builds the labels at the state's scale, after the ones of an earlier scale and then their fonts are gone.
+void LayOutAbout(HWND dialog, AboutState& about, const DisplayScale& scale, const RECT* suggested) {
+  while (HWND child = GetWindow(dialog, GW_CHILD)) DestroyWindow(child);
+  about.scale = scale;
+  about.plain.reset(CreateFormFont(scale, FW_NORMAL));
+  about.bold.reset(CreateFormFont(scale, FW_BOLD));
+  const int clientWidth = ClientWidth(dialog, about);
+  CreateLabels(dialog, about, clientWidth);
+  PlaceDialog(dialog, about.scale, clientWidth, suggested);
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG: {
-      const auto& about = *reinterpret_cast<const AboutState*>(lParam);
+    case WM_INITDIALOG:
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
       SetWindowTextA(dialog, kAboutCaption);
-      const int clientWidth = ClientWidth(dialog, about);
-      CreateLabels(dialog, about, clientWidth);
-      PlaceDialog(dialog, about.scale, clientWidth);
+      LayOutAbout(dialog, *reinterpret_cast<AboutState*>(lParam), DisplayScale::OfWindow(GetWindow(dialog, GW_OWNER)),
+                  nullptr);
       return TRUE;
-    }
+    case WM_DPICHANGED:  // moved to a monitor of another scale
+      LayOutAbout(dialog, *reinterpret_cast<AboutState*>(GetWindowLongPtrA(dialog, DWLP_USER)),
+                  DisplayScale::OfDpiChange(wParam), reinterpret_cast<const RECT*>(lParam));
+      return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);  // the close button, the system menu, Esc
       return TRUE;
@@ -127,9 +142,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void ShowAboutDialog(HWND owner) {
-  const DisplayScale scale = DisplayScale::OfSystem();
-  AboutState about{scale, GdiObject<HFONT>(CreateFormFont(scale, FW_NORMAL)),
-                   GdiObject<HFONT>(CreateFormFont(scale, FW_BOLD))};
+  AboutState about;  // laid out when the dialog starts
   RunEmptyModalDialog(owner, AboutDialogProc, reinterpret_cast<LPARAM>(&about));
 }
 

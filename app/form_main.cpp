@@ -164,6 +164,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO:
       OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(DisplayScale::OfDpiChange(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
@@ -256,8 +259,38 @@ void TFormMain::OnSize(int clientWidth, int clientHeight) {
   }
 }
 
+// The smallest window shows the whole design client area at the window's scale, inside the frame the window
+// really has: Windows draws the frame at the window's scale too, Wine at the system's.
 void TFormMain::OnGetMinMaxInfo(MINMAXINFO& info) {
-  info.ptMinTrackSize = POINT{scale_.Scaled(kMinimumWindowWidth), scale_.Scaled(kMinimumWindowHeight)};
+  RECT window{}, client{};
+  if (IsIconic(window_) || !GetWindowRect(window_, &window) || !GetClientRect(window_, &client)) return;
+  const LONG frameWidth = (window.right - window.left) - client.right;
+  const LONG frameHeight = (window.bottom - window.top) - client.bottom;
+  info.ptMinTrackSize =
+      POINT{scale_.Scaled(kDesignClientWidth) + frameWidth, scale_.Scaled(kDesignClientHeight) + frameHeight};
+}
+
+// Moved to a monitor of another scale (also during a batch: only the look changes). The window takes the
+// size the system suggests, and everything sized by the scale is laid out or made again.
+void TFormMain::OnDpiChanged(const DisplayScale& scale, const RECT& suggested) {
+  scale_ = scale;
+  LoadFonts();
+  HIMAGELIST oldIcons = imageList1_;
+  LoadArtwork();
+  listView1_.Rescale(imageList1_, scale_);
+  if (oldIcons) ImageList_Destroy(oldIcons);  // the list shares it, and holds the new one now
+  for (const ControlSpec& control : MainControls()) {
+    if (control.anchor != Anchor::TopLeft) continue;
+    const RECT r = scale_.Scaled(control.designRect);
+    MoveWindow(Control(control.id), r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+  }
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client;
+  GetClientRect(window_, &client);
+  OnSize(client.right, client.bottom);  // also when the suggested size is the old one
+  // Drawn at once at the new scale, rather than showing the old drawing until the next paint.
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 // The picture is drawn from its top-left corner and cut at the control's edges.
@@ -282,17 +315,15 @@ void TFormMain::PreviewKey(const MSG& message) {
 
 void TFormMain::CreateControls() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  font_.reset(CreateFormFont(scale_));
   for (const ControlSpec& control : MainControls()) {
     const RECT r = scale_.Scaled(control.designRect);
-    HWND child = CreateWindowExA(0, control.className, control.caption, WS_CHILD | WS_VISIBLE | control.style,
-                                 r.left, r.top, r.right - r.left, r.bottom - r.top, window_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
-    // The status bar keeps the system's status font.
-    if (control.id != IDC_STATUSBAR1) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    CreateWindowExA(0, control.className, control.caption, WS_CHILD | WS_VISIBLE | control.style, r.left, r.top,
+                    r.right - r.left, r.bottom - r.top, window_,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
   }
   listView_ = Control(IDC_LISTVIEW1);
   SendMessageA(Control(IDC_STATUSBAR1), SB_SIMPLE, TRUE, 0);
+  LoadFonts();
   LoadArtwork();
   listView1_.Attach(listView_, rows_, imageList1_, scale_);
   popupMenu1_ = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUPMENU));
@@ -315,12 +346,29 @@ int PictureFor(const DisplayScale& scale) {
 }
 }  // namespace
 
-// The picture at the display's scale, and the five result icons at the system's small-icon size.
+// The list shows file names in its face, the status bar takes the system's status font, the others the form's.
+void TFormMain::LoadFonts() {
+  GdiObject<HFONT> font(CreateFormFont(scale_)), listFont(CreateFileNameFont(scale_)),
+      statusFont(CreateStatusFont(scale_));
+  for (const ControlSpec& control : MainControls()) {
+    HFONT given = control.id == IDC_LISTVIEW1    ? listFont.get()
+                  : control.id == IDC_STATUSBAR1 ? statusFont.get()
+                                                 : font.get();
+    SendMessageA(Control(control.id), WM_SETFONT, reinterpret_cast<WPARAM>(given), TRUE);
+  }
+  // The old fonts go only now that no control uses them.
+  font_ = std::move(font);
+  listFont_ = std::move(listFont);
+  statusFont_ = std::move(statusFont);
+}
+
+// The picture at the window's scale, and the five result icons at its small-icon size. The caller frees
+// the image list this replaces once the list holds the new one.
 void TFormMain::LoadArtwork() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   picture_.reset(
       static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(PictureFor(scale_)), IMAGE_BITMAP, 0, 0, 0)));
-  const int iconSize = SmallIconSize();
+  const int iconSize = SmallIconSize(scale_);
   imageList1_ = ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, kResultCodeCount, 0);
   for (int id = IDI_RESULT_OK; id <= IDI_RESULT_PATCHED; ++id) {
     HICON icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, iconSize, iconSize, 0));

@@ -88,6 +88,7 @@ class TFormMain {
   bool OnContextMenu(HWND source, LPARAM position);
   void OnSize(int clientWidth, int clientHeight);
   void OnGetMinMaxInfo(MINMAXINFO& info);
+  void OnDpiChanged(const DisplayScale& scale, const RECT& suggested);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnBeginLabelEdit(const NMLVDISPINFOA& edit);
   bool OnEndLabelEdit(const NMLVDISPINFOA& edit);
@@ -105,6 +106,8 @@ class TFormMain {
   HWND FocusTarget() const;
 
   void CreateControls();
+  // The fonts, picture and result icons at scale_; the ones they replace are freed.
+  void LoadFonts();
   void LoadArtwork();
   void RemoveSelectedRows();
   void RunBatch(Operation operation, bool selectedOnly);
@@ -120,7 +123,7 @@ class TFormMain {
   // Opens a file of AppDir with the desktop's viewer; byShortPath for a viewer that cannot take UTF-8.
   void OpenDocument(const char* fileName, bool byShortPath, const char* missingNotice, const char* failureFormat);
 
-  DisplayScale scale_;  // read at creation; every design-size number passes through it
+  DisplayScale scale_;  // the window's own, changed by WM_DPICHANGED; every design-size number passes through it
   HWND window_ = nullptr;
   HWND listView_ = nullptr;
   std::string appDir_;
@@ -140,6 +143,8 @@ class TFormMain {
   FileChooser chooseFiles_;
   std::unique_ptr<TaskbarProgress> taskbar_;
   GdiObject<HFONT> font_;
+  GdiObject<HFONT> listFont_;  // for the file names: linked to other scripts
+  GdiObject<HFONT> statusFont_;
   GdiObject<HBITMAP> picture_;
   HIMAGELIST imageList1_ = nullptr;
   HMENU popupMenu1_ = nullptr;

@@ -24,8 +24,6 @@ struct ControlSpec {
 // Design-size pixels, as every number in the table: the window scales them all by its DisplayScale.
 constexpr int kDesignClientWidth = 627;
 constexpr int kDesignClientHeight = 329;
-constexpr int kMinimumWindowWidth = 635;
-constexpr int kMinimumWindowHeight = 375;
 constexpr int kStatusBarHeight = 19;
 
 std::span<const ControlSpec> MainControls();

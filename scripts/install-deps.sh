@@ -12,7 +12,7 @@ set -euo pipefail
 # g++ compiles the artwork generator, which runs on the build machine.
 start_packages=(
   cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 fp-utils python3
-  wine wine64 fonts-wine
+  wine wine64 fonts-wine fonts-wqy-microhei
   xvfb x11-utils
 )
 test_packages=(

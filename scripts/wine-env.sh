@@ -60,7 +60,7 @@ build_runnable_windows() {
 # Wine here finds its own fonts (package fonts-wine) only in the prefix's Fonts folder; without them every
 # face falls back to a much wider one, captions are cut off and title bars show letters for their buttons.
 prepare_wine_prefix() {
-  if [ ! -f "$WINEPREFIX/.quarvel-ready-3" ]; then
+  if [ ! -f "$WINEPREFIX/.quarvel-ready-5" ]; then
     echo "Preparing the Wine prefix $WINEPREFIX (about 20 s the first time)..."
     mkdir -p "$WINEPREFIX"
     wine wineboot -i >/dev/null 2>&1
@@ -68,7 +68,9 @@ prepare_wine_prefix() {
     wineserver -w
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-    touch "$WINEPREFIX/.quarvel-ready-3"
+    # A CJK font under the file name that Wine's links from Tahoma look for (see wine-settings.reg).
+    cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$WINEPREFIX/drive_c/windows/Fonts/msgothic.ttc"
+    touch "$WINEPREFIX/.quarvel-ready-5"
   fi
 }
 

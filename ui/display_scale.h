@@ -3,6 +3,11 @@
 #pragma once
 #include <windows.h>
 
+// Sent from Windows 7 on; the headers declare it only for programs that require that version.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 namespace quarvel {
 
 class DisplayScale {
@@ -10,9 +15,14 @@ class DisplayScale {
   static constexpr int kDesignDpi = 96;
 
   explicit DisplayScale(int dpi = kDesignDpi) : dpi_(dpi) {}
-  // The system's DPI, read when a window is created. The program is aware of the system DPI only: a
-  // window moved to a monitor of another scale keeps its size.
+  // The system's DPI: a window's scale when it is created. Each window then keeps its own scale and
+  // takes the new one from WM_DPICHANGED when it moves to a monitor of another scale.
   static DisplayScale OfSystem();
+  // The scale of the monitor a window is on (GetDpiForWindow, Windows 10 1607 and later), the system's
+  // elsewhere and for no window: for a dialog, the owner's when it opens.
+  static DisplayScale OfWindow(HWND window);
+  // The new DPI that WM_DPICHANGED carries in its wParam (GetDpiForWindow is no witness under Wine).
+  static DisplayScale OfDpiChange(WPARAM wParam) { return DisplayScale(HIWORD(wParam)); }
 
   int Dpi() const { return dpi_; }
   int Scaled(int designPixels) const { return MulDiv(designPixels, dpi_, kDesignDpi); }
@@ -26,7 +36,12 @@ class DisplayScale {
   int dpi_;
 };
 
-// The side of a small icon (the list's result icons, the title bar's icon) at the system's scale.
-int SmallIconSize();
+// The side of a small icon (the list's result icons) at the scale: the system's figure for that DPI where
+// Windows gives one (10 1607 and later), the design size scaled elsewhere.
+int SmallIconSize(const DisplayScale& scale);
+
+// The system's message and status-bar fonts at the scale, from SystemParametersInfoForDpi where it exists.
+HFONT CreateMessageFont(const DisplayScale& scale);
+HFONT CreateStatusFont(const DisplayScale& scale);
 
 }  // namespace quarvel

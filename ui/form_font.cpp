@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <cstdlib>
+
 namespace quarvel {
 namespace {
 
@@ -45,15 +47,24 @@ HFONT CreateScalableFace(int height, int weight) {
   return nullptr;
 }
 
+// "MS Shell Dlg 2" is Tahoma on Windows 2000 and later and under Wine, whose font links reach other scripts.
+constexpr const char* kFileNameFace = "MS Shell Dlg 2";
+
 }  // namespace
+
+HFONT CreateFileNameFont(const DisplayScale& scale) {
+  return CreateFace(scale.Scaled(kFormFontDesignHeight), FW_NORMAL, kFileNameFace);
+}
 
 HFONT CreateFormFont(const DisplayScale& scale, int weight) {
   const int height = scale.Scaled(kFormFontDesignHeight);
   HFONT font = CreateFace(height, weight, kFormFace);
-  // "MS Sans Serif" is a bitmap font with a few sizes. A size one pixel short is the nearest one to a height
-  // that scaling rounded up (16 for 16.5 at 150 %); past the largest size the text would stay that size while
-  // the layout around it grows, so a scalable face of the same look takes its place.
-  if (!font || Realise(font).characterHeight + kBitmapSizeSlack >= -height) return font;
+  // "MS Sans Serif" is a bitmap font with a few sizes, those made for the system's DPI. A size one pixel off is
+  // the nearest one to a height that scaling rounded (16 for 16.5 at 150 %); past the largest size the text
+  // would stay that size while the layout around it grows, and below the smallest (a window on a monitor of a
+  // smaller scale than the system's) it would outgrow its controls, so a scalable face of the same look takes
+  // its place.
+  if (!font || std::abs(Realise(font).characterHeight + height) <= kBitmapSizeSlack) return font;
   HFONT scalable = CreateScalableFace(height, weight);
   if (!scalable) return font;
   DeleteObject(font);

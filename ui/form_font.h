@@ -11,4 +11,8 @@ constexpr int kFormFontDesignHeight = -11;  // character height in design-size p
 
 HFONT CreateFormFont(const DisplayScale& scale, int weight = FW_NORMAL);
 
+// The font of windows that show file names: a TrueType face of the form font's size that the system links to
+// the fonts of other scripts, so names in any language draw as glyphs ("MS Sans Serif" holds code page 1252).
+HFONT CreateFileNameFont(const DisplayScale& scale);
+
 }  // namespace quarvel

@@ -26,13 +26,6 @@ struct NoticeState {
   GdiObject<HFONT> font;
 };
 
-HFONT CreateMessageFont() {
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  return CreateFontIndirectA(&metrics.lfMessageFont);
-}
-
 // The text's size when wrapped at half the screen's width; a word longer than that (a long path) is
 // broken too, as an edit control would.
 SIZE MeasureText(HWND window, HFONT font, const std::string& text) {
@@ -64,15 +57,18 @@ HWND CreateChild(HWND dialog, const char* className, const char* text, DWORD sty
   return child;
 }
 
-// Builds the controls in pixels from the measured text, sizes the dialog round them and centres it.
-void LayOutNotice(HWND dialog, NoticeState& state) {
+// Builds the controls in pixels from the measured text at the scale and sizes the dialog round them: centred
+// on the screen, or at the top-left corner the system suggests when the dialog moved to another monitor.
+// Controls built at an earlier scale go first, and their font after them.
+void LayOutNotice(HWND dialog, NoticeState& state, const DisplayScale& scale, const RECT* suggested) {
   SetWindowTextA(dialog, state.caption.c_str());
-  state.font.reset(CreateMessageFont());
+  while (HWND child = GetWindow(dialog, GW_CHILD)) DestroyWindow(child);
+  state.font.reset(CreateMessageFont(scale));
   SIZE text = MeasureText(dialog, state.font.get(), state.text);
-  const DisplayScale scale = DisplayScale::OfSystem();
   const int margin = scale.Scaled(kMargin);
   const int buttonWidth = scale.Scaled(kButtonWidth), buttonHeight = scale.Scaled(kButtonHeight);
-  int iconSize = GetSystemMetrics(SM_CXICON);
+  // The system's icon (drawn at its own size) is given at the system's scale.
+  int iconSize = MulDiv(GetSystemMetrics(SM_CXICON), scale.Dpi(), DisplayScale::OfSystem().Dpi());
   int textLeft = margin + iconSize + scale.Scaled(kIconGap);
   int bodyHeight = std::max<int>(iconSize, text.cy);
   int clientWidth = std::max<int>(textLeft + text.cx + margin, buttonWidth + 2 * margin);
@@ -94,16 +90,23 @@ void LayOutNotice(HWND dialog, NoticeState& state) {
   RECT frame{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&frame, GetWindowLongA(dialog, GWL_STYLE), FALSE, GetWindowLongA(dialog, GWL_EXSTYLE));
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER);
+  POINT at{(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+  if (suggested) at = POINT{suggested->left, suggested->top};
+  SetWindowPos(dialog, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   SetFocus(ok);
 }
 
 INT_PTR CALLBACK NoticeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      LayOutNotice(dialog, *reinterpret_cast<NoticeState*>(lParam));
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      LayOutNotice(dialog, *reinterpret_cast<NoticeState*>(lParam), DisplayScale::OfWindow(GetWindow(dialog, GW_OWNER)),
+                   nullptr);
       return FALSE;  // the focus is set already
+    case WM_DPICHANGED:  // moved to a monitor of another scale
+      LayOutNotice(dialog, *reinterpret_cast<NoticeState*>(GetWindowLongPtrA(dialog, DWLP_USER)),
+                   DisplayScale::OfDpiChange(wParam), reinterpret_cast<const RECT*>(lParam));
+      return TRUE;
     case WM_COMMAND:
       // OK, Enter, Esc and the title bar's close button all just close it.
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDOK);

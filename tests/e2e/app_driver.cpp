@@ -10,6 +10,7 @@
 
 #include "app/control_ids.h"
 #include "tests/e2e/png_writer.h"
+#include "ui/display_scale.h"
 #include "tests/support/real_input.h"
 #include "tests/support/remote_memory.h"
 #include "tests/support/screen_pixels.h"
@@ -512,6 +513,18 @@ bool AppDriver::Screenshot(const std::string& name, const std::vector<HWND>& win
     if (RECT rect; GetWindowRect(window, &rect)) UnionRect(&area, &area, &rect);
   if (IsRectEmpty(&area)) area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   return CaptureScreenRect(area, folder + name + ".png");
+}
+
+void AppDriver::SendDpiChange(HWND window, int dpi, SIZE client) const {
+  RECT now, suggested{0, 0, client.cx, client.cy};
+  GetWindowRect(window, &now);
+  AdjustWindowRectEx(&suggested, GetWindowLongA(window, GWL_STYLE), GetMenu(window) != nullptr,
+                     GetWindowLongA(window, GWL_EXSTYLE));
+  OffsetRect(&suggested, now.left - suggested.left, now.top - suggested.top);
+  RemoteMemory memory(process_, sizeof(RECT));
+  memory.Write(0, &suggested, sizeof(suggested));
+  SendMessageTimeoutA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(memory.at(0)),
+                      SMTO_ABORTIFHUNG, kWaitMs, nullptr);
 }
 
 void AppDriver::Remember(DWORD processId) const {

@@ -28,6 +28,15 @@ TEST_P(DisplayScales, MainWindowWithEveryResultAndTheAboutDialog) {
   EXPECT_GE(client.right, MulDiv(297, GetParam(), 96));
   EXPECT_EQ(client.bottom, MulDiv(249, GetParam(), 96));
   EXPECT_TRUE(app_.Screenshot(name + "_about", {about}));
+  // Moved with the dialog open to a monitor at 100 % and back (the window tests check the main window).
+  for (int dpi : {96, GetParam()}) {
+    app_.SendDpiChange(app_.MainWindow(), dpi, SIZE{MulDiv(627, dpi, 96), MulDiv(329, dpi, 96)});
+    app_.SendDpiChange(about, dpi, SIZE{MulDiv(297, dpi, 96), MulDiv(249, dpi, 96)});
+    GetClientRect(about, &client);
+    EXPECT_EQ(client.bottom, MulDiv(249, dpi, 96)) << "the About dialog at " << dpi << " DPI";
+    EXPECT_GE(client.right, MulDiv(297, dpi, 96));
+    EXPECT_TRUE(app_.Screenshot(name + "_moved_to_" + std::to_string(dpi), {app_.MainWindow(), about}));
+  }
   app_.PressDialogButton(about, IDCANCEL);
   EXPECT_TRUE(app_.WaitGone(about));
 }

@@ -1,5 +1,9 @@
 // File names in any language on the built program, which runs with UTF-8 as its code page.
+#include <windows.h>
+#include <commctrl.h>
+
 #include "tests/e2e/e2e_fixture.h"
+#include "tests/support/screen_pixels.h"
 
 namespace e2e {
 namespace {
@@ -73,6 +77,25 @@ TEST_F(Names, CtrlCCopiesTheTwoSelectedRowsForUnicodeAndCodePageReaders) {
   PressKey('C');
   EXPECT_TRUE(WaitUntil([&] { return app_.SelectedRows() == std::vector<int>{1}; })) << "C alone goes to Caf\xC3\xA9.gba";
   EXPECT_EQ(ClipboardText(CF_UNICODETEXT), table) << "C alone copies nothing";
+}
+
+// Drawn as glyphs, not as the box drawn for a character no font has (U+0378, of no script). Emoji are not
+// checked: Wine 8 draws every character outside the 16-bit plane as that box, in any font.
+TEST_F(Names, JapaneseAndPolishNamesAreDrawnAsGlyphs) {
+  const std::string kInNoFont = "\xCD\xB8";
+  StartWithRows({MakeRom("\xE3\x83\x9D\xE3\x82\xB1\xE3\x83\xA2\xE3\x83\xB3.gba"),  // Japanese
+                 MakeRom(kInNoFont + kInNoFont + kInNoFont + kInNoFont + ".gba"),
+                 MakeRom("\xC5\x81\xC3\xB3\x64\xC5\xBA.gba"), MakeRom(kInNoFont + "\xC3\xB3\x64\xC5\xBA.gba")});
+  ASSERT_TRUE(app_.Sync());
+  auto cellOnScreen = [this](int row) {
+    RECT cell = app_.ItemRect(row, LVIR_LABEL);
+    MapWindowPoints(app_.List(), nullptr, reinterpret_cast<POINT*>(&cell), 2);
+    InflateRect(&cell, -2, -2);  // inside a focus rectangle
+    return quarvel::testing::ReadScreenPixels(cell);
+  };
+  EXPECT_NE(cellOnScreen(0), cellOnScreen(1)) << "the Japanese name is drawn as characters no font has";
+  EXPECT_NE(cellOnScreen(2), cellOnScreen(3)) << "\"\xC5\x81\" is drawn as a character no font has";
+  EXPECT_TRUE(app_.Screenshot("e2e_names_drawn_as_glyphs", {app_.MainWindow()}));
 }
 
 }  // namespace

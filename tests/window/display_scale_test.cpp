@@ -9,6 +9,7 @@
 #include "tests/support/scoped_log_pixels.h"
 #include "tests/support/screen_pixels.h"
 #include "tests/window/test_support.h"
+#include "tests/window/text_fits.h"
 #include "tool/tool_runner.h"
 #include "ui/gdi_handles.h"
 
@@ -17,8 +18,10 @@ namespace {
 
 constexpr const char* kChildFlag = "QUARVEL_SCALED_WINDOW_CHILD";
 
-// The copy is told its scale in the flag's value.
-int Scaled(int designPixels) { return MulDiv(designPixels, std::atoi(std::getenv(kChildFlag)), 96); }
+// The scale the window is checked at: the copy's, told in the flag's value, or one the window was moved to.
+int checkedDpi = 96;
+int Scaled(int designPixels) { return MulDiv(designPixels, checkedDpi, 96); }
+int StartDpi() { return std::getenv(kChildFlag) ? std::atoi(std::getenv(kChildFlag)) : 96; }
 
 // The character height the font really has on screen: a bitmap font can be smaller than asked for.
 int RealisedCharacterHeight(HFONT font) {
@@ -38,9 +41,27 @@ std::array<LONG, 4> EdgesIn(HWND form, HWND control) {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-TEST(ScaledWindowChild, LayoutFontAndIconsAreScaled) {
-  if (!std::getenv(kChildFlag)) GTEST_SKIP() << "runs in the copy MainWindowIsScaled starts";
-  MainWindowFixture window;
+// As the system tells of a move to a monitor of that DPI: the DPI, and the window's rectangle at that scale.
+void MoveToMonitorOf(HWND form, int dpi) {
+  RECT window, suggested{0, 0, MulDiv(627, dpi, 96), MulDiv(329, dpi, 96)};
+  GetWindowRect(form, &window);
+  AdjustWindowRectEx(&suggested, WS_OVERLAPPEDWINDOW, TRUE, 0);
+  OffsetRect(&suggested, window.left - suggested.left, window.top - suggested.top);
+  SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  checkedDpi = dpi;
+}
+
+// Wine 8 answers GetGuiResources with 0: there the objects are counted in the process's handle table, which a
+// handle of the bare index reaches (Windows refuses such a handle).
+int GdiObjects() {
+  if (DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(count);
+  int count = 0;
+  for (ULONG_PTR index = 0; index <= 0xFFFF; ++index) count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
+  return count;
+}
+
+void ExpectLayoutAtCheckedDpi(MainWindowFixture& window) {
+  SCOPED_TRACE("at " + std::to_string(checkedDpi) + " DPI");
   HWND form = window.form().Handle();
   auto control = [&](int id) { return EdgesIn(form, window.form().Control(id)); };
   RECT client;
@@ -68,7 +89,7 @@ TEST(ScaledWindowChild, LayoutFontAndIconsAreScaled) {
   EXPECT_GE(RealisedCharacterHeight(font), Scaled(11) - 1);
   // The picture drawn at the scale of the display, never a smaller one cut at the larger control: what the
   // control shows is the top-left part of the larger bitmap, pixel for pixel.
-  int pictureId = std::string(std::getenv(kChildFlag)) == "144" ? IDB_PICTURE_150 : IDB_PICTURE_200;
+  int pictureId = checkedDpi == 96 ? IDB_PICTURE : checkedDpi == 144 ? IDB_PICTURE_150 : IDB_PICTURE_200;
   GdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(
       LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(pictureId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   BITMAP size{};
@@ -82,6 +103,40 @@ TEST(ScaledWindowChild, LayoutFontAndIconsAreScaled) {
   EXPECT_EQ(ReadPixels(WindowDC(picture), compared), ReadPixels(bitmapDc, compared));
   SelectObject(bitmapDc, previous);
   DeleteDC(bitmapDc);
+  // Wine draws a check box's square at the system's scale whatever the window's, so below the system's scale
+  // the square takes room that Windows leaves to the text: the texts are checked at the system's and above.
+  if (checkedDpi >= StartDpi()) EXPECT_EQ(MainWindowTextsThatDoNotFit(form), std::vector<std::string>{});
+  // The smallest window a person can drag it to: the design client area at the scale, in the window's frame.
+  MINMAXINFO limits{};
+  SendMessageA(form, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  RECT frame;
+  GetWindowRect(form, &frame);
+  EXPECT_EQ(limits.ptMinTrackSize.x, Scaled(627) + (frame.right - frame.left) - client.right);
+  EXPECT_EQ(limits.ptMinTrackSize.y, Scaled(329) + (frame.bottom - frame.top) - client.bottom);
+}
+
+TEST(ScaledWindowChild, LayoutFontAndIconsAreScaled) {
+  if (!std::getenv(kChildFlag)) GTEST_SKIP() << "runs in the copy MainWindowIsScaled starts";
+  MainWindowFixture window;
+  checkedDpi = StartDpi();
+  ExpectLayoutAtCheckedDpi(window);
+}
+
+// Moved to a monitor of another scale and back: as one started at each, with no GDI object left over.
+TEST(ScaledWindowChild, FollowsTheMonitorsScaleThereAndBack) {
+  MainWindowFixture window;
+  HWND form = window.form().Handle();
+  const int otherDpi = StartDpi() == 96 ? 144 : 96;
+  // Wine's list view keeps 6 bitmaps from its first column-width change on: counted after one round trip.
+  MoveToMonitorOf(form, otherDpi);
+  MoveToMonitorOf(form, StartDpi());
+  const int before = GdiObjects();
+  MoveToMonitorOf(form, otherDpi);
+  ExpectLayoutAtCheckedDpi(window);
+  MoveToMonitorOf(form, StartDpi());
+  ExpectLayoutAtCheckedDpi(window);
+  EXPECT_EQ(GdiObjects(), before) << "GDI objects before the moves: " << before;
+  EXPECT_GT(before, 0) << "the GDI objects are counted";
 }
 
 class DisplayScale : public ::testing::TestWithParam<int> {};
