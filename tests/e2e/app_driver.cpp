@@ -534,14 +534,14 @@ void AppDriver::Remember(DWORD processId) const {
     children_.emplace_back(processId, handle);
 }
 
-std::vector<DWORD> AppDriver::ChildProcesses() const {
+std::vector<DWORD> AppDriver::ChildProcesses(bool withTheirChildren) const {
   std::vector<DWORD> family{processId_};
   std::vector<DWORD> found;
   std::vector<ProcessEntry> all = AllProcesses();
   ULONGLONG programStart = CreationTimeOf(process_);
   // The children of the program, and their children in turn. A process older than the program only
   // has a parent id that was reused.
-  for (size_t next = 0; next < family.size(); ++next)
+  for (size_t next = 0; next < (withTheirChildren ? family.size() : 1); ++next)
     for (const ProcessEntry& entry : all)
       if (entry.parent == family[next] && entry.id != processId_ && !IsWineSessionProcess(entry.exeName) &&
           std::find(family.begin(), family.end(), entry.id) == family.end() &&

@@ -135,7 +135,8 @@ class AppDriver {
   // A visible top-level window of one of the program's child processes, of this class; waits for it.
   HWND WaitForChildWindow(const std::string& className, DWORD timeoutMs = kWaitMs) const;
   // Processes the program started (the tool runs, a viewer) that are still running.
-  std::vector<DWORD> ChildProcesses() const;
+  // With withTheirChildren false, only those the program itself started.
+  std::vector<DWORD> ChildProcesses(bool withTheirChildren = true) const;
 
   // Closes the program as a person would (the main window's close) and waits for it and its children
   // to end; ends them by force when they do not. True when everything ended by itself.

@@ -67,7 +67,8 @@ TEST_P(DocumentsIn, F1InTheListOpensTheHelpFileInTheSystemsViewer) {
   HWND viewer = app_.WaitForChildWindow("HH Parent");
   ASSERT_NE(viewer, nullptr) << "no help viewer appeared";
   EXPECT_TRUE(app_.Sync());
-  EXPECT_EQ(app_.ChildProcesses().size(), 1u) << "one help viewer for a held F1";
+  // The viewer may start a helper of its own (Wine's starts control.exe when it misses its HTML engine).
+  EXPECT_EQ(app_.ChildProcesses(false).size(), 1u) << "one help viewer for a held F1";
   EXPECT_EQ(TextOf(viewer), "Quarvel Front-End Help") << "the title the help project gives";
   EXPECT_TRUE(app_.Screenshot("e2e_help_viewer", {viewer}));
   EXPECT_TRUE(app_.OpenDialogs().empty()) << "no notice or failure is expected";
