@@ -1,6 +1,8 @@
 // The main window's creation, its window procedure and the dispatch of commands and notifications.
 #include "app/form_main.h"
 
+#include <utility>
+
 #include "app/app_dir.h"
 #include "app/control_ids.h"
 #include "app/form_main_layout.h"
@@ -16,6 +18,7 @@ namespace quarvel {
 namespace {
 constexpr const char* kCaption = "Quarvel Front-End v1.1";
 constexpr const char* kFormProperty = "TFormMain";
+constexpr const char* kNoMainWindow = "Could not create the main window";
 
 using ClickHandler = void (TFormMain::*)();
 
@@ -105,7 +108,7 @@ HWND TFormMain::Create(std::optional<std::string> appDir) {
   if (!window_) {
     // Without its window the program can do nothing (under Wine, for one, when no display can be reached).
     DWORD error = GetLastError();
-    ReportFailure(error ? "Could not create the main window. " + SystemErrorText(error) : "Could not create the main window");
+    ReportFailure(error ? FormatText("Could not create the main window. %s", {SystemErrorText(error)}) : kNoMainWindow);
     return nullptr;
   }
   SetPropA(window_, kFormProperty, this);  // from here on the window procedure reaches this form
@@ -273,11 +276,11 @@ void TFormMain::OnGetMinMaxInfo(MINMAXINFO& info) {
 // Moved to a monitor of another scale (also during a batch: only the look changes). The window takes the
 // size the system suggests, and everything sized by the scale is laid out or made again.
 void TFormMain::OnDpiChanged(const DisplayScale& scale, const RECT& suggested) {
-  scale_ = scale;
+  const DisplayScale previous = std::exchange(scale_, scale);
   LoadFonts();
   HIMAGELIST oldIcons = imageList1_;
   LoadArtwork();
-  listView1_.Rescale(imageList1_, scale_);
+  listView1_.Rescale(imageList1_, previous, scale_);
   if (oldIcons) ImageList_Destroy(oldIcons);  // the list shares it, and holds the new one now
   for (const ControlSpec& control : MainControls()) {
     if (control.anchor != Anchor::TopLeft) continue;

@@ -18,16 +18,15 @@ struct ColumnLook {
 };
 constexpr ColumnLook kColumnLooks[kColumnCount] = {
     {160, LVCFMT_LEFT}, {150, LVCFMT_LEFT}, {kHiddenWidth, LVCFMT_LEFT}, {75, LVCFMT_RIGHT}, {75, LVCFMT_LEFT}};
-
-int ColumnWidth(const ColumnLook& look, const DisplayScale& scale) {
-  return look.width == kHiddenWidth ? kHiddenWidth : scale.Scaled(look.width);
-}
 }  // namespace
 
-void RomListView::Rescale(HIMAGELIST smallIcons, const DisplayScale& scale) {
+// Each column keeps its width as the person left it, at the new scale; the hidden one stays hidden.
+void RomListView::Rescale(HIMAGELIST smallIcons, const DisplayScale& from, const DisplayScale& to) {
   ListView_SetImageList(list_, smallIcons, LVSIL_SMALL);
-  for (int column = 0; column < kColumnCount; ++column)
-    ListView_SetColumnWidth(list_, column, ColumnWidth(kColumnLooks[column], scale));
+  for (int column = 0; column < kColumnCount; ++column) {
+    if (kColumnLooks[column].width == kHiddenWidth) continue;
+    ListView_SetColumnWidth(list_, column, MulDiv(ListView_GetColumnWidth(list_, column), to.Dpi(), from.Dpi()));
+  }
 }
 
 void RomListView::Attach(HWND list, const RomList& rows, HIMAGELIST smallIcons, const DisplayScale& scale) {
@@ -40,7 +39,7 @@ void RomListView::Attach(HWND list, const RomList& rows, HIMAGELIST smallIcons, 
     LVCOLUMNA spec{};
     spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
     spec.fmt = look.format;
-    spec.cx = ColumnWidth(look, scale);
+    spec.cx = look.width == kHiddenWidth ? kHiddenWidth : scale.Scaled(look.width);
     spec.pszText = const_cast<char*>(kColumnHeaders[column]);
     spec.iSubItem = column;
     SendMessageA(list_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&spec));

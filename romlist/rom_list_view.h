@@ -17,8 +17,8 @@ class RomListView {
   // Adds the five columns, their widths scaled, to list (created with LVS_OWNERDATA) and shows rows in it.
   void Attach(HWND list, const RomList& rows, HIMAGELIST smallIcons, const DisplayScale& scale);
   HWND Handle() const { return list_; }
-  // At a new display scale: the small icons of that size and the columns' widths scaled again.
-  void Rescale(HIMAGELIST smallIcons, const DisplayScale& scale);
+  // From one display scale to another: the small icons of the new size, and the columns' widths scaled.
+  void Rescale(HIMAGELIST smallIcons, const DisplayScale& from, const DisplayScale& to);
 
   // Tells the list view the new number of rows; keeps the scroll position and selection.
   void RowsAppended();

@@ -79,7 +79,8 @@ ScopedProcessWait::ScopedProcessWait(ProcessWait wait) : previous_(std::exchange
 ScopedProcessWait::~ScopedProcessWait() { processWait = std::move(previous_); }
 
 ResultCode RunToolOnFile(const std::string& appDir, const std::string& romPath, const ToolOptions& options,
-                         Operation operation, int limit, const PathForms& forms) {
+                         Operation operation, int limit) {
+  const PathForms& forms = DefaultPathForms();
   std::optional<std::string> handedRom = PathForTool(romPath, forms);
   if (!handedRom) RaiseFailure(kRomNameBeyondTool, {romPath});
   std::optional<std::string> handedLog = NewFilePathForTool(appDir, kLogFileName, forms);

@@ -66,7 +66,6 @@ class ScopedPathForms {
 // "Could not process file "<path>" (error <n>)" when the tool cannot be started, outlasts the limit or
 // cannot be waited for.
 ResultCode RunToolOnFile(const std::string& appDir, const std::string& romPath, const ToolOptions& options,
-                         Operation operation, int limit = kToolTimeLimitMs,
-                         const PathForms& forms = DefaultPathForms());
+                         Operation operation, int limit = kToolTimeLimitMs);
 
 }  // namespace quarvel

@@ -44,7 +44,7 @@ TEST_F(Names, InAnyLanguageAreListedUnderTheirTrueNamesAndReachTheTool) {
   std::vector<ToolRun> runs = ReadToolRuns(roms_ / "record.txt");
   ASSERT_EQ(runs.size(), 5u);
   // A path that fits the code page is handed as it always was: UTF-8 to CreateProcessA, 0xE9 to the tool.
-  std::string tool = "\"" + app_.ToolPath() + "\" -t \"" + roms_.Path();
+  const std::string tool = std::string("\"").append(app_.ToolPath()).append("\" -t \"").append(roms_.Path());
   EXPECT_EQ(runs[3].commandLine, tool + "Caf\xC3\xA9.gba\" >> \"" + app_.LogPath() + "\"");
   EXPECT_EQ(runs[3].systemCommandLine, tool + "Caf\xE9.gba\" >> \"" + app_.LogPath() + "\"");
   for (size_t run : {0, 1, 2, 4})  // the short forms, and a name of ASCII alone

@@ -77,7 +77,10 @@ void ExpectLayoutAtCheckedDpi(MainWindowFixture& window) {
             (Edges{Scaled(160), Scaled(8), client.right - Scaled(2), client.bottom - Scaled(21)}));
   EXPECT_EQ(control(IDC_STATUSBAR1), (Edges{0, client.bottom - Scaled(19), client.right, client.bottom}));
   HWND list = window.form().Control(IDC_LISTVIEW1);
+  EXPECT_EQ(ListView_GetColumnWidth(list, 1), Scaled(150));
   EXPECT_EQ(ListView_GetColumnWidth(list, 2), 1) << "the directory column hardly shows at any scale";
+  EXPECT_EQ(ListView_GetColumnWidth(list, 3), Scaled(75));
+  EXPECT_EQ(ListView_GetColumnWidth(list, 4), Scaled(75));
   int iconWidth = 0, iconHeight = 0;
   ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_SMALL), &iconWidth, &iconHeight);
   EXPECT_EQ(std::make_pair(iconWidth, iconHeight), std::make_pair(Scaled(16), Scaled(16)));
@@ -120,6 +123,7 @@ TEST(ScaledWindowChild, LayoutFontAndIconsAreScaled) {
   MainWindowFixture window;
   checkedDpi = StartDpi();
   ExpectLayoutAtCheckedDpi(window);
+  EXPECT_EQ(ListView_GetColumnWidth(window.form().Control(IDC_LISTVIEW1), 0), Scaled(160));
 }
 
 // Moved to a monitor of another scale and back: as one started at each, with no GDI object left over.
@@ -131,10 +135,14 @@ TEST(ScaledWindowChild, FollowsTheMonitorsScaleThereAndBack) {
   MoveToMonitorOf(form, otherDpi);
   MoveToMonitorOf(form, StartDpi());
   const int before = GdiObjects();
+  HWND list = window.form().Control(IDC_LISTVIEW1);
+  ListView_SetColumnWidth(list, 0, Scaled(200));  // as a person widened it: the width stays theirs
   MoveToMonitorOf(form, otherDpi);
   ExpectLayoutAtCheckedDpi(window);
+  EXPECT_EQ(ListView_GetColumnWidth(list, 0), Scaled(200));
   MoveToMonitorOf(form, StartDpi());
   ExpectLayoutAtCheckedDpi(window);
+  EXPECT_EQ(ListView_GetColumnWidth(list, 0), Scaled(200));
   EXPECT_EQ(GdiObjects(), before) << "GDI objects before the moves: " << before;
   EXPECT_GT(before, 0) << "the GDI objects are counted";
 }
