@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "romlist/active_code_page.h"
+#include "ui/code_page_text.h"
 #include "romlist/drop_list.h"
 #include "romlist/path_text.h"
 

@@ -1,8 +1,8 @@
 #include "romlist/rom_file.h"
 
-#include "romlist/active_code_page.h"
+#include "ui/code_page_text.h"
 #include "romlist/header_text.h"
-#include "tool/kernel_handle.h"
+#include "ui/kernel_handle.h"
 #include "ui/failure.h"
 #include "ui/message_text.h"
 

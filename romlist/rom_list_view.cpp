@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "romlist/active_code_page.h"
+#include "ui/code_page_text.h"
 #include "romlist/rom_columns.h"
 
 namespace quarvel {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "romlist/active_code_page.h"
+#include "ui/code_page_text.h"
 
 namespace quarvel {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "tool/kernel_handle.h"
+#include "ui/kernel_handle.h"
 #include "tool/message_wait.h"
 #include "tool/system_path_forms.h"
 #include "ui/failure.h"
