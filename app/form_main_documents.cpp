@@ -27,7 +27,7 @@ void TFormMain::OpenDocument(const char* fileName, bool byShortPath, const char*
   if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return ShowNotice(missingNotice);
   // The help viewer (hh.exe) reads its command line in the system's own code page, as the tool does, so it
   // is handed the path as the tool would be; where there is none, the path stays as it is.
-  if (byShortPath) path = PathForTool(path, SystemPathForms()).value_or(path);
+  if (byShortPath) path = PathForTool(path, SystemPathForms()).path.value_or(path);
   auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(window_, "open", path.c_str(), nullptr, nullptr, SW_SHOW));
   if (result <= 32) RaiseFailure(failureFormat, {static_cast<long long>(result)});
 }

@@ -14,6 +14,22 @@ namespace {
 constexpr const char* kSelectNotice = "Please select at least one file";
 constexpr const char* kForbiddenNameNotice =
     "A file name cannot contain any of the following characters: \\ / : * ? \" < > |";
+constexpr const char* kDotNameNotice = "A file name cannot be . or .., or end in a period or a space";
+constexpr const char* kDeviceNameNotice =
+    "A file name cannot be CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9, with or without an extension: "
+    "Windows keeps these names for devices";
+
+// Whether a caption may become the row's file name; when not, a notice says why. Nothing else checks it:
+// the name of a file that does not exist is taken, as a rename may come before the file's.
+bool IsFileNameTaken(const std::string& caption, const LeadBytes& leadBytes) {
+  switch (FileNameFaultOf(caption, leadBytes)) {
+    case FileNameFault::None: return true;
+    case FileNameFault::ForbiddenCharacter: ShowNotice(kForbiddenNameNotice); break;  // an emptied one too
+    case FileNameFault::DotOrSpaceAtEnd: ShowNotice(kDotNameNotice); break;
+    case FileNameFault::DeviceName: ShowNotice(kDeviceNameNotice); break;
+  }
+  return false;
+}
 
 std::string WindowText(HWND window) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -148,10 +164,7 @@ bool TFormMain::OnEndLabelEdit(const NMLVDISPINFOA& edit) {
   if (edit.item.iItem < 0 || static_cast<size_t>(edit.item.iItem) >= rows_.Count()) return false;
   if (!edit.item.pszText && (labelEditEscaped_ || !editorText.empty())) return false;  // the caption stays
   std::string caption = edit.item.pszText ? edit.item.pszText : "";
-  if (caption.empty() || !IsAllowedFileName(caption, leadBytes_)) {  // no name would leave the folder's path
-    ShowNotice(kForbiddenNameNotice);
-    return false;
-  }
+  if (!IsFileNameTaken(caption, leadBytes_)) return false;  // no name would leave the folder's path
   rows_.SetCaption(static_cast<size_t>(edit.item.iItem), caption);
   listView1_.RepaintRow(static_cast<size_t>(edit.item.iItem));
   return true;

@@ -23,6 +23,7 @@ add_library(quarvel_win STATIC
   romlist/rom_list_view.cpp
   romlist/dropped_files.cpp
   romlist/active_code_page.cpp
+  romlist/extended_path.cpp
   ui/code_page_text.cpp
   tool/system_path_forms.cpp
   tool/tool_runner.cpp

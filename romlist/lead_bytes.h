@@ -21,6 +21,7 @@ class LeadBytes {
     return utf8;
   }
 
+  bool IsUtf8() const { return utf8_; }
   bool IsLead(char c) const { return isLead_[static_cast<unsigned char>(c)]; }
   // The length of the character that starts at index: 2 for a lead byte with its second byte; in UTF-8
   // the byte and the continuation bytes after it (at most three); else 1.

@@ -69,14 +69,39 @@ std::string ReadWholePath(const std::function<size_t(char* buffer, size_t size)>
 
 namespace quarvel {
 
-bool IsAllowedFileName(std::string_view name, const LeadBytes& leadBytes) {
+namespace {
+bool HasForbiddenCharacter(std::string_view name, const LeadBytes& leadBytes) {
   for (size_t index = 0; index < name.size(); index += leadBytes.CharLength(name, index)) {
     if (leadBytes.CharLength(name, index) > 1) continue;  // a character of several bytes is never a forbidden one
     char c = name[index];
     if (static_cast<unsigned char>(c) < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
-      return false;
+      return true;
   }
-  return true;
+  return false;
+}
+
+// Windows takes the part before the first period, without the spaces that end it, for a device's name:
+// "con", "CON.gba" and "Con .txt" are all the console on most versions. The second byte of a two-byte
+// character is never a period or a space, so bytes are looked at one by one.
+bool IsDeviceName(std::string_view name, const LeadBytes& leadBytes) {
+  std::string_view stem = name.substr(0, name.find('.'));
+  while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+  const std::string upper = UpperAZ(stem, leadBytes);
+  for (std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
+    if (upper == device) return true;
+  if (upper.size() < 4 || !(upper.starts_with("COM") || upper.starts_with("LPT"))) return false;
+  const std::string_view number = std::string_view(upper).substr(3);
+  if (number.size() == 1 && number[0] >= '1' && number[0] <= '9') return true;
+  // Superscript one, two and three count as digits there too.
+  return leadBytes.IsUtf8() && (number == "\xC2\xB9" || number == "\xC2\xB2" || number == "\xC2\xB3");
+}
+}  // namespace
+
+FileNameFault FileNameFaultOf(std::string_view name, const LeadBytes& leadBytes) {
+  if (name.empty() || HasForbiddenCharacter(name, leadBytes)) return FileNameFault::ForbiddenCharacter;
+  if (name.back() == '.' || name.back() == ' ') return FileNameFault::DotOrSpaceAtEnd;  // "." and ".." too
+  if (IsDeviceName(name, leadBytes)) return FileNameFault::DeviceName;
+  return FileNameFault::None;
 }
 
 }  // namespace quarvel

@@ -35,9 +35,18 @@ std::string ReadWholePath(const std::function<size_t(char* buffer, size_t size)>
 
 namespace quarvel {
 
-// Whether a caption edited in place may become a file name: it holds no character that Windows forbids
-// in names (\ / : * ? " < > | and control characters). A double quote would also break out of the
-// quoted path on the tool's command line. An empty caption is allowed.
-bool IsAllowedFileName(std::string_view name, const LeadBytes& leadBytes = {});
+// Why a caption edited in place cannot become a file name, or None.
+enum class FileNameFault {
+  None,
+  // A character Windows forbids in names (\ / : * ? " < > | and control characters), or no name at all. A
+  // double quote would also break out of the quoted path on the tool's command line.
+  ForbiddenCharacter,
+  // ".", "..", or a name ending in a period or a space: Windows drops those, and the path names another file.
+  DotOrSpaceAtEnd,
+  // CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9 (any letter case, with or without an extension), and
+  // CONIN$ and CONOUT$: a path ending in one names a device, and a tool reading it waits for input.
+  DeviceName,
+};
+FileNameFault FileNameFaultOf(std::string_view name, const LeadBytes& leadBytes = {});
 
 }  // namespace quarvel

@@ -1,6 +1,6 @@
 #include "romlist/rom_file.h"
 
-#include "ui/code_page_text.h"
+#include "romlist/extended_path.h"
 #include "romlist/header_text.h"
 #include "ui/kernel_handle.h"
 #include "ui/failure.h"
@@ -17,27 +17,15 @@ std::string FullPathOf(const std::string& path) {
   return length > 0 && length < needed ? full.substr(0, length) : path;
 }
 
-// The path in the wide form that reaches past MAX_PATH: "\\?\C:\..." or "\\?\UNC\server\...", made full
-// first, since the system takes that form as it stands.
-std::wstring ExtendedLengthPath(const std::string& path) {
-  std::wstring wide = WideFromCodePage(path);
-  DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  std::wstring full(needed, L'\0');
-  DWORD fullLength = needed > 0 ? GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr) : 0;
-  full.resize(fullLength < needed ? fullLength : 0);
-  if (full.empty() || full.starts_with(L"\\\\?\\")) return full;
-  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
-  return L"\\\\?\\" + full;
-}
-
-// Opens the file for reading only, letting others read and write it meanwhile: an emulator or a hex
-// viewer may hold the ROM open, and 18 bytes and the size need no exclusive access. The single-byte file functions refuse a path of
-// MAX_PATH bytes or more (Wine converts it through a buffer of that size, error 206; Windows does unless
-// its long-path setting is on), so such a path, and only such a path, is opened by its wide form.
-constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+// Opens the file for reading only, letting others read, write and delete or rename it meanwhile: an
+// emulator or a hex viewer may hold the ROM open, some with delete access, and 18 bytes and the size need
+// no exclusive access. The single-byte file functions refuse a path of MAX_PATH bytes or more (Wine converts
+// it through a buffer of that size, error 206; Windows does unless its long-path setting is on), so such a
+// path, and only such a path, is opened by its wide form.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 HANDLE OpenForReading(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, kShareReadWrite, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE || path.size() < MAX_PATH) return file;
   DWORD error = GetLastError();
   std::wstring wide = ExtendedLengthPath(path);
@@ -45,7 +33,7 @@ HANDLE OpenForReading(const std::string& path) {
     SetLastError(error);
     return file;
   }
-  return CreateFileW(wide.c_str(), GENERIC_READ, kShareReadWrite, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 }  // namespace
 

@@ -13,7 +13,7 @@ std::string ReadGameName(HANDLE file);
 // The low 32 bits of the file's size.
 uint32_t ReadFileSize(HANDLE file);
 
-// Opens the file once, for reading only and without sharing, reads both and closes it.
+// Opens the file once, for reading only and sharing every access, reads both and closes it.
 // A file that cannot be opened raises "Cannot open file "<full path>". <system text>".
 RomFileFacts ReadRomFileFacts(const std::string& path);
 

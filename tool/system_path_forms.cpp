@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "romlist/extended_path.h"
 #include "ui/code_page_text.h"
 
 namespace quarvel {
@@ -18,26 +19,35 @@ unsigned RegistryAnsiCodePage() {
   return static_cast<unsigned>(wcstoul(text, nullptr, 10));
 }
 
-bool FitsSystemCodePage(const std::string& path) {
+bool FitsSystemCodePage(const std::wstring& wide) {
   unsigned codePage = SystemAnsiCodePage();
-  if (codePage == CP_UTF8) return true;  // every path fits
-  std::wstring wide = WideFromCodePage(path);
-  if (wide.empty()) return path.empty();
+  if (codePage == CP_UTF8 || wide.empty()) return true;  // every path fits
   BOOL usedDefault = FALSE;
   int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), nullptr,
                                    0, nullptr, &usedDefault);
   return length > 0 && !usedDefault;
 }
 
-std::optional<std::string> ShortFormOf(const std::string& path) {
-  std::wstring wide = WideFromCodePage(path);
-  DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
-  if (needed == 0) return std::nullopt;
+// A program that is not long-path aware reaches files by paths shorter than MAX_PATH, counted in the
+// UTF-16 units its single-byte calls turn them into, whatever the system's long-path setting.
+PathFit FitForTool(const std::string& path) {
+  const std::wstring wide = WideFromCodePage(path);
+  if (!FitsSystemCodePage(wide)) return PathFit::OutsideCodePage;
+  return wide.size() < MAX_PATH ? PathFit::Fits : PathFit::TooLong;
+}
+
+// Asked in the extended form, so that a path past MAX_PATH has one too.
+ShortForm ShortFormOf(const std::string& path) {
+  const std::wstring extended = ExtendedLengthPath(path);
+  if (extended.empty()) return ShortForm{"", GetLastError() ? GetLastError() : ERROR_INVALID_NAME};
+  DWORD needed = GetShortPathNameW(extended.c_str(), nullptr, 0);
+  if (needed == 0) return ShortForm{"", GetLastError()};
   std::wstring shortPath(needed, L'\0');
-  DWORD length = GetShortPathNameW(wide.c_str(), shortPath.data(), needed);
-  if (length == 0 || length >= needed) return std::nullopt;
+  DWORD length = GetShortPathNameW(extended.c_str(), shortPath.data(), needed);
+  if (length == 0) return ShortForm{"", GetLastError()};
+  if (length >= needed) return ShortForm{"", ERROR_INSUFFICIENT_BUFFER};  // renamed meanwhile
   shortPath.resize(length);
-  return CodePageFromWide(shortPath);
+  return ShortForm{CodePageFromWide(WithoutExtendedPrefix(shortPath))};
 }
 }  // namespace
 
@@ -52,7 +62,7 @@ unsigned SystemAnsiCodePage() {
 }
 
 const PathForms& SystemPathForms() {
-  static const PathForms forms{FitsSystemCodePage, ShortFormOf};
+  static const PathForms forms{FitForTool, ShortFormOf};
   return forms;
 }
 

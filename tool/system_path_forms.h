@@ -10,7 +10,7 @@ namespace quarvel {
 // system will not say.
 unsigned SystemAnsiCodePage();
 
-// Fits by SystemAnsiCodePage, short forms by GetShortPathNameW.
+// Fits by SystemAnsiCodePage and MAX_PATH, short forms by GetShortPathNameW.
 const PathForms& SystemPathForms();
 
 }  // namespace quarvel

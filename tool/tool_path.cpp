@@ -2,21 +2,26 @@
 
 namespace quarvel {
 
-std::optional<std::string> PathForTool(const std::string& path, const PathForms& forms) {
-  if (forms.fits(path)) return path;
-  std::optional<std::string> shortPath = forms.shortForm(path);
-  if (shortPath && forms.fits(*shortPath)) return shortPath;
-  return std::nullopt;
+namespace {
+HandedPath Unhanded(PathFit problem, const ShortForm& shortForm) { return HandedPath{std::nullopt, problem, shortForm.error}; }
+}  // namespace
+
+HandedPath PathForTool(const std::string& path, const PathForms& forms) {
+  const PathFit fit = forms.fit(path);
+  if (fit == PathFit::Fits) return HandedPath{path};
+  const ShortForm shortForm = forms.shortForm(path);
+  if (shortForm.error != 0 || forms.fit(shortForm.path) != PathFit::Fits) return Unhanded(fit, shortForm);
+  return HandedPath{shortForm.path};
 }
 
-std::optional<std::string> NewFilePathForTool(const std::string& folder, const std::string& name,
-                                              const PathForms& forms) {
-  if (forms.fits(folder + name)) return folder + name;
-  std::optional<std::string> shortFolder = forms.shortForm(folder);
-  if (!shortFolder) return std::nullopt;
-  if (!shortFolder->empty() && shortFolder->back() != '\\') *shortFolder += '\\';
-  if (!forms.fits(*shortFolder + name)) return std::nullopt;
-  return *shortFolder + name;
+HandedPath FolderForTool(const std::string& folder, const std::string& fileName, const PathForms& forms) {
+  const PathFit fit = forms.fit(folder + fileName);
+  if (fit == PathFit::Fits) return HandedPath{folder};
+  ShortForm shortForm = forms.shortForm(folder);
+  if (shortForm.error != 0) return Unhanded(fit, shortForm);
+  if (!shortForm.path.empty() && shortForm.path.back() != '\\') shortForm.path += '\\';
+  if (forms.fit(shortForm.path + fileName) != PathFit::Fits) return Unhanded(fit, shortForm);
+  return HandedPath{shortForm.path};
 }
 
 }  // namespace quarvel

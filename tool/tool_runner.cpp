@@ -9,6 +9,7 @@
 #include "ui/kernel_handle.h"
 #include "tool/message_wait.h"
 #include "tool/system_path_forms.h"
+#include "romlist/rom_file.h"
 #include "ui/failure.h"
 
 namespace quarvel {
@@ -22,7 +23,7 @@ struct StartedProcess {
   KernelHandle thread;
 };
 
-bool StartProcess(std::string commandLine, bool hidden, StartedProcess& started) {
+bool StartProcess(std::string commandLine, bool hidden, const std::string& directory, StartedProcess& started) {
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -30,8 +31,8 @@ bool StartProcess(std::string commandLine, bool hidden, StartedProcess& started)
   PROCESS_INFORMATION info{};
   std::vector<char> writable(commandLine.begin(), commandLine.end());
   writable.push_back('\0');  // CreateProcessA may write into the command line
-  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                      &startup, &info)) {
+  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                      directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
     DWORD error = GetLastError();
     writable.clear();
     SetLastError(error);
@@ -43,10 +44,11 @@ bool StartProcess(std::string commandLine, bool hidden, StartedProcess& started)
 }
 }  // namespace
 
-bool RunAndWait(const std::string& command, const std::string& parameters, int limit, bool hidden, int32_t& exitCode) {
+bool RunAndWait(const std::string& command, const std::string& parameters, int limit, bool hidden, int32_t& exitCode,
+                const std::string& directory) {
   exitCode = 0;
   StartedProcess started;
-  if (!StartProcess(JoinCommandLine(command, parameters), hidden, started)) return false;
+  if (!StartProcess(JoinCommandLine(command, parameters), hidden, directory, started)) return false;
   if (limit == 0) return true;
 
   DWORD wait = 0;
@@ -78,18 +80,28 @@ ScopedProcessWait::ScopedProcessWait(ProcessWait wait) : previous_(std::exchange
 
 ScopedProcessWait::~ScopedProcessWait() { processWait = std::move(previous_); }
 
+namespace {
+// Why a path has no form the tool can take: the system's reason where its short form could not be read.
+[[noreturn]] void RaiseUnhanded(const HandedPath& handed, const std::string& path, const char* outsideCodePage,
+                                const char* tooLong, const char* shortNameUnread) {
+  if (handed.error != 0) RaiseFailure(shortNameUnread, {path, SystemErrorText(handed.error)});
+  RaiseFailure(handed.problem == PathFit::TooLong ? tooLong : outsideCodePage, {path});
+}
+}  // namespace
+
 ResultCode RunToolOnFile(const std::string& appDir, const std::string& romPath, const ToolOptions& options,
                          Operation operation, int limit) {
   const PathForms& forms = DefaultPathForms();
-  std::optional<std::string> handedRom = PathForTool(romPath, forms);
-  if (!handedRom) RaiseFailure(kRomNameBeyondTool, {romPath});
-  std::optional<std::string> handedLog = NewFilePathForTool(appDir, kLogFileName, forms);
-  if (!handedLog) RaiseFailure(kLogNameBeyondTool, {appDir + kLogFileName});
-  std::string command = ToolCommand(appDir);
-  std::string parameters = ToolParameters(options, OperationSwitch(operation), *handedRom, *handedLog);
+  const HandedPath rom = PathForTool(romPath, forms);
+  if (!rom.path) RaiseUnhanded(rom, romPath, kRomNameBeyondTool, kRomPathTooLong, kRomShortNameUnread);
+  const HandedPath folder = FolderForTool(appDir, kToolFileName, forms);
+  if (!folder.path) RaiseUnhanded(folder, appDir, kFolderNameBeyondTool, kFolderPathTooLong, kFolderShortNameUnread);
+  std::string command = ToolCommand(*folder.path);
+  std::string parameters = ToolParameters(options, OperationSwitch(operation), *rom.path, *folder.path + kLogFileName);
+  // The tool is given its folder itself, by the path it can read back; the front-end's own follows it.
   SetCurrentDirectoryA(appDir.c_str());
   int32_t exitCode = 0;
-  if (!RunAndWait(command, parameters, limit, false, exitCode)) {
+  if (!RunAndWait(command, parameters, limit, false, exitCode, *folder.path)) {
     DWORD error = GetLastError();
     RaiseFailure("Could not process file \"%s\" (error %d)", {romPath, static_cast<int32_t>(error)});
   }

@@ -20,8 +20,10 @@ constexpr int kToolTimeLimitMs = 3600000;  // one hour
 // limit, or whose end could not be waited for (WAIT_FAILED), is ended with exit code 1 and its ending
 // waited for. Returns whether it was started and its wait neither timed out nor failed; when not, the last
 // error is that of the failing step (CreateProcessA's, the failed wait's, or WAIT_TIMEOUT, 258). exitCode
-// is the process's exit code, 0 when there was none to read. Both handles are always released.
-bool RunAndWait(const std::string& command, const std::string& parameters, int limit, bool hidden, int32_t& exitCode);
+// is the process's exit code, 0 when there was none to read. Both handles are always released. The process
+// starts in directory, or in the front-end's current directory when it is empty.
+bool RunAndWait(const std::string& command, const std::string& parameters, int limit, bool hidden, int32_t& exitCode,
+                const std::string& directory = {});
 
 // Takes the place of WaitForProcessHandlingMessages in RunAndWait while it lives.
 using ProcessWait = std::function<DWORD(HANDLE process, DWORD limitMs)>;
@@ -36,12 +38,23 @@ class ScopedProcessWait {
   ProcessWait previous_;
 };
 
+// Why a file or the program folder cannot be handed to the tool.
 inline constexpr const char* kRomNameBeyondTool =
     "Cannot hand file \"%s\" to the tool: its name does not fit the system's code page and it has no short "
     "name that does. Rename the file, or keep it on a drive with short names.";
-inline constexpr const char* kLogNameBeyondTool =
-    "Cannot hand the log file \"%s\" to the tool: the program folder's name does not fit the system's code page "
-    "and it has no short name that does. Rename the folder, or keep the program on a drive with short names.";
+inline constexpr const char* kRomPathTooLong =
+    "Cannot hand file \"%s\" to the tool: its path is too long for the tool and it has no short name that is "
+    "short enough. Move the file to a folder with a shorter path.";
+inline constexpr const char* kRomShortNameUnread =
+    "Cannot hand file \"%s\" to the tool: its short name could not be read. %s";
+inline constexpr const char* kFolderNameBeyondTool =
+    "Cannot start the tool in the program folder \"%s\": its name does not fit the system's code page and it has "
+    "no short name that does. Rename the folder, or keep the program on a drive with short names.";
+inline constexpr const char* kFolderPathTooLong =
+    "Cannot start the tool in the program folder \"%s\": its path is too long for the tool and it has no short "
+    "name that is short enough. Move the program to a folder with a shorter path.";
+inline constexpr const char* kFolderShortNameUnread =
+    "Cannot start the tool in the program folder \"%s\": its short name could not be read. %s";
 
 // The system's code page and short names (SystemPathForms), or the forms in force.
 const PathForms& DefaultPathForms();
@@ -60,9 +73,11 @@ class ScopedPathForms {
   PathForms forms_;
 };
 
-// One tool run on one file, with appDir made the current directory. The ROM path and the log path are
-// handed to the tool as PathForTool and NewFilePathForTool give them; where there is no such path, the
-// tool is not run and kRomNameBeyondTool or kLogNameBeyondTool is raised. Raises
+// One tool run on one file. The tool is handed the ROM path as PathForTool gives it, and started from the
+// program folder as FolderForTool gives it: by that folder's path, in that folder, and told to write the
+// log there. Where either has no such path, the tool is not run and one of the failures above is raised,
+// with the system's reason where a short form could not be read. The front-end's own current directory
+// becomes appDir. Raises
 // "Could not process file "<path>" (error <n>)" when the tool cannot be started, outlasts the limit or
 // cannot be waited for.
 ResultCode RunToolOnFile(const std::string& appDir, const std::string& romPath, const ToolOptions& options,

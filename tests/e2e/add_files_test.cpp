@@ -94,18 +94,21 @@ TEST_F(AddFiles, FileInUseIsReportedAndNotListed) {
   EXPECT_EQ(app_.RowCount(), 0);
 }
 
-// Another program that reads, or reads and writes, a ROM while letting others at it does not keep it out.
+// Another program that reads, reads and writes, or may delete a ROM while letting others at it does not keep it out.
 TEST_F(AddFiles, FilesOpenInAnotherProgramThatSharesThemAreListed) {
   std::string read = MakeRom("read.gba", "HELD FOR READING", 2048);
   std::string written = MakeRom("written.gba", "HELD FOR WRITING", 4096);
+  std::string deletable = MakeRom("deletable.gba", "HELD FOR DELETING", 512);
   LockedFile reader(read, GENERIC_READ, FILE_SHARE_READ);
   LockedFile writer(written, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-  ASSERT_TRUE(reader.Locked() && writer.Locked());
+  LockedFile deleter(deletable, GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+  ASSERT_TRUE(reader.Locked() && writer.Locked() && deleter.Locked());
   ASSERT_TRUE(app_.Start()) << app_.Problem();
-  ASSERT_TRUE(app_.AddFiles({read, written}, 2)) << app_.Problem();
+  ASSERT_TRUE(app_.AddFiles({read, written, deletable}, 3)) << app_.Problem();
   EXPECT_EQ(app_.Rows(), (std::vector<std::vector<std::string>>{
                              {"read.gba", "HELD FOR READING", roms_.Path(), "2048", ""},
                              {"written.gba", "HELD FOR WRITING", roms_.Path(), "4096", ""},
+                             {"deletable.gba", "HELD FOR DELETING", roms_.Path(), "512", ""},
                          }));
 }
 

@@ -116,13 +116,24 @@ TEST_F(Documents, ClickingThePictureShowsTheAboutDialog) {
 // one there. It hands the log to the system; what it controls is that a viewer starts with the log's path.
 TEST_P(DocumentsIn, ViewLogAfterABatchOpensTheLogInAViewer) {
   std::string rom = MakeRom("logged.gba");
-  ASSERT_TRUE(app_.Start(InProgramFolder())) << app_.Problem();
+  LaunchOptions options = InProgramFolder();
+  options.environment.push_back(RecordInto("record.txt"));
+  ASSERT_TRUE(app_.Start(options)) << app_.Problem();
   ASSERT_TRUE(app_.AddFiles({rom}, 1)) << app_.Problem();
   ASSERT_TRUE(WriteText(app_.LogPath(), "an old log\r\n"));
   app_.ClickButton(IDC_BUTTON_TEST);
   ASSERT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
   EXPECT_EQ(ReadLines(app_.LogPath()),
             std::vector<std::string>{"Quarvel stand-in (patches nothing): test \"" + rom + "\" -> 0"});
+  // The tool is started by its own path and in its folder as it can read them back in the system's code page:
+  // where the folder's name does not fit it, by the folder's short form, which names the same folder. (Wine gives
+  // a program its long path from GetModuleFileNameA whatever it was started by; Windows the path it was started by.)
+  std::vector<ToolRun> runs = ReadToolRuns(roms_ / "record.txt");
+  ASSERT_EQ(runs.size(), 1u);
+  const bool fits = GetParam().label == std::string("app");
+  const std::string tool = fits ? app_.ToolPath() : ShortPathOf(app_.ToolPath());
+  EXPECT_EQ(runs[0].systemCommandLine.substr(0, tool.size() + 2), "\"" + tool + "\"");
+  EXPECT_EQ(runs[0].systemDirectory + "\\", fits ? app_.AppDir() : ShortPathOf(app_.AppDir()));
 
   app_.ClickButton(IDC_BUTTON_VIEW_LOG);
   DWORD viewer = 0;

@@ -50,19 +50,40 @@ TEST_F(RenameRows, NewNameShowsAndGoesToTheTool) {
   EXPECT_EQ(RecordedFileIds(roms_ / "record.txt"), std::vector<std::string>{FileIdOf(renamed)});
 }
 
-// An emptied caption would leave the folder's path, ending in "\\", for the tool.
-TEST_F(RenameRows, AnEmptiedNameIsRefusedWithANotice) {
+// Names that name no file of the row's folder are refused, each with its reason: an emptied one (the folder's
+// path would be left for the tool), a device's (a tool would read the console and wait), and dots or a space at
+// the end (Windows drops them). Typed by real keys; a click on the selected row's name opens the editor again.
+TEST_F(RenameRows, NamesThatNameNoFileAreRefusedWithANotice) {
+  const std::string forbidden = "A file name cannot contain any of the following characters: \\ / : * ? \" < > |";
+  const std::string device = "A file name cannot be CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9, with or without "
+                             "an extension: Windows keeps these names for devices";
+  const std::string dots = "A file name cannot be . or .., or end in a period or a space";
   std::string rom = MakeRom("keep.gba");
   StartWithRows({rom});
   ASSERT_NE(OpenEditorByClicks(0), nullptr) << "the editor did not open";
   PressKey(VK_BACK);  // the editor opens with its text selected
   PressKey(VK_RETURN);
-  ExpectNotice("A file name cannot contain any of the following characters: \\ / : * ? \" < > |");
+  ExpectNotice(forbidden);
+  const std::pair<const char*, const std::string*> refused[] = {
+      {"CON", &device}, {"con.gba", &device}, {"Lpt9 .gba", &device}, {"..", &dots}, {"keep.gba ", &dots}};
+  for (const auto& [name, notice] : refused) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(app_.WaitForFocusOn(app_.List()));
+    Sleep(GetDoubleClickTime() + 100);  // not a double click with the one before
+    ClickWindowAt(app_.List(), app_.CaptionPoint(0));
+    ASSERT_TRUE(WaitUntil([&] { return app_.CaptionEditor() != nullptr; })) << "the click did not open the editor";
+    TypeText(name);  // replacing the selected name
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(app_.CaptionEditor()) == name; })) << TextOf(app_.CaptionEditor());
+    PressKey(VK_RETURN);
+    ExpectNotice(*notice, std::string(name) == "CON" ? "e2e_notice_device_name" : "");
+  }
   EXPECT_TRUE(app_.Sync());
   EXPECT_EQ(app_.Cell(0, kFileName), "keep.gba");
 }
 
-// Typed into the editor: "é" and Japanese characters, which no key of the layout makes, come as Unicode keys.
+// Typed into the editor: "é" and Japanese characters, which no key of the layout makes, come as Unicode keys. The
+// window moves to a monitor of another scale meanwhile: the editor stays open with what was typed, in the list's
+// new font.
 TEST_F(RenameRows, TypedAccentAndJapaneseCharactersBecomeTheCaption) {
   StartWithRows({MakeRom("old.gba")});
   HWND editor = OpenEditorByClicks(0);

@@ -19,7 +19,7 @@ def program_messages(root):
                    for name in names if name.endswith((".cpp", ".h")))
     constants = {m[1]: c_text(m[2]) for m in re.finditer(r'\b(k\w+)\s*=\s*(' + LITERALS + ');', code)}
     messages = set()
-    for call in re.finditer(r'\b(?:ShowNotice|RaiseFailure|ReportFailure|OpenDocument)\s*\(((?:' + LITERALS +
+    for call in re.finditer(r'\b(?:ShowNotice|RaiseFailure|ReportFailure|OpenDocument|RaiseUnhanded)\s*\(((?:' + LITERALS +
                             r'|[^;"])*)\)\s*;', code):
         messages |= {c_text(m) for m in re.findall(LITERALS, call[1])}
         messages |= {constants[name] for name in re.findall(r'\bk\w+', call[1]) if name in constants}

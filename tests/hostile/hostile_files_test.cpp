@@ -135,7 +135,9 @@ TEST_F(HostileFiles, AMissingPathIsReportedWithTheSystemsText) {
 
 // Paths of MAX_PATH characters and more are listed and reach the tool whole, though the single-byte file
 // functions refuse them; a missing one is reported with its whole path.
-TEST_F(HostileFiles, PathsPastMaxPathAreListedAndReachTheToolWhole) {
+// Paths of MAX_PATH characters and more are listed whole; the tool, which could not open them, is handed their
+// short forms, and opens the very files.
+TEST_F(HostileFiles, PathsPastMaxPathAreListedAndReachTheToolByTheirShortForms) {
   std::vector<std::string> paths;
   for (size_t length : {MAX_PATH - 1, MAX_PATH, MAX_PATH + 1, 300, 1100}) {
     paths.push_back(MakeNestedPath(window_.roms().path(), length, "long" + std::to_string(length) + ".gba"));
@@ -152,7 +154,11 @@ TEST_F(HostileFiles, PathsPastMaxPathAreListedAndReachTheToolWhole) {
   }
   TestAll();
   EXPECT_EQ(window_.Column(4), std::vector<std::string>(5, "OK"));
-  EXPECT_EQ(RecordedRoms(record_), paths);
+  std::vector<std::string> handed{paths[0]}, ids;
+  for (size_t row = 1; row < paths.size(); ++row) handed.push_back(ShortPathOf(paths[row]));
+  for (const std::string& path : paths) ids.push_back(FileIdOf(path));
+  EXPECT_EQ(RecordedRoms(record_), handed);
+  EXPECT_EQ(RecordedFileIds(record_), ids);
 
   std::string missing = paths.back().substr(0, paths.back().rfind('\\') + 1) + "gone.gba";
   Drop({missing});

@@ -13,8 +13,10 @@
 // QUARVEL_STANDIN_RECORD may name a file to which each run appends one line, tab-separated: its command
 // line (as UTF-8, from the wide command line, so nothing is lost), its current directory, its process id,
 // its command line as GetCommandLineA gives it (the system's code page, byte for byte), whether it opened
-// the ROM file, that file's volume serial and file index (hexadecimal), and the start-up information's
-// flags and show command. The record, the plan and the environment are read and written wide.
+// the ROM file, that file's volume serial and file index (hexadecimal), the start-up information's flags
+// and show command, and its own path and current directory as GetModuleFileNameA and GetCurrentDirectoryA
+// give them (the system's code page, byte for byte: what a tool that looks for files beside itself reads).
+// The record, the plan and the environment are read and written wide.
 // QUARVEL_STANDIN_HANGING may name an event that a run sets when it starts to hang, so that a test
 // can time the front-end's limit from that moment.
 #include <windows.h>
@@ -90,10 +92,45 @@ std::string CurrentDirectory() {
   return Utf8(std::wstring(directory, length));
 }
 
+// As a tool that is not long-path aware reads them, in the system's code page.
+std::string ModulePathA() {
+  char path[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return std::string(path, length < MAX_PATH ? length : 0);
+}
+
+std::string CurrentDirectoryA() {
+  char directory[MAX_PATH] = {};
+  DWORD length = GetCurrentDirectoryA(MAX_PATH, directory);
+  return std::string(directory, length < MAX_PATH ? length : 0);
+}
+
 std::string Hex(uint64_t value) {
   char text[24];
   std::snprintf(text, sizeof(text), "%llx", static_cast<unsigned long long>(value));
   return text;
+}
+
+// The path with each part in its long form, found part by part (GetLongPathNameW overruns its stack under Wine
+// when the long path reaches MAX_PATH); empty when a part cannot be found.
+std::string LongNameOf(const std::string& path) {
+  int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
+  size_t start = wide.find(L'\\');
+  if (start == std::wstring::npos || wide.find(L':') != 1) return "";
+  std::wstring longPath = wide.substr(0, start);  // the drive
+  while (start != std::wstring::npos) {
+    size_t end = wide.find(L'\\', start + 1);
+    std::wstring part = wide.substr(start + 1, end == std::wstring::npos ? std::wstring::npos : end - start - 1);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((L"\\\\?\\" + longPath + L"\\" + part).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return "";
+    FindClose(search);
+    longPath += L"\\" + std::wstring(found.cFileName);
+    start = end;
+  }
+  return Utf8(longPath);
 }
 
 // What the tool did with the ROM path it was given: whether the file opened, which file it is, its
@@ -120,10 +157,7 @@ RomFile OpenRom(const std::string& romPath) {
   SetFilePointer(file, 160, nullptr, FILE_BEGIN);
   ReadFile(file, header, sizeof(header), &read, nullptr);
   CloseHandle(file);
-  wchar_t shortWide[MAX_PATH * 4], longWide[MAX_PATH * 4];
-  int length = MultiByteToWideChar(CP_ACP, 0, romPath.c_str(), -1, shortWide, MAX_PATH * 4);
-  DWORD longLength = length > 0 ? GetLongPathNameW(shortWide, longWide, MAX_PATH * 4) : 0;
-  if (longLength > 0 && longLength < MAX_PATH * 4) rom.longName = Utf8(std::wstring(longWide, longLength));
+  rom.longName = LongNameOf(romPath);
   return rom;
 }
 
@@ -193,7 +227,7 @@ int main(int argc, char** argv) {
                Utf8(GetCommandLineW()) + "\t" + CurrentDirectory() + "\t" + std::to_string(GetCurrentProcessId()) +
                    "\t" + GetCommandLineA() + "\t" + (rom.opened ? "opened" : "not-opened") + "\t" + rom.volumeSerial +
                    "\t" + rom.fileIndex + "\t" + std::to_string(startup.dwFlags) + "\t" +
-                   std::to_string(startup.wShowWindow));
+                   std::to_string(startup.wShowWindow) + "\t" + ModulePathA() + "\t" + CurrentDirectoryA());
   // The plan and the demonstration go by the file's true name where the tool was given its short form.
   std::string outcome = ChosenOutcome(rom.longName.empty() ? arguments.romPath : rom.longName);
   if (outcome.rfind("sleep:", 0) == 0) {

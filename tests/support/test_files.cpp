@@ -92,6 +92,22 @@ std::string MakeNestedPath(const std::string& parent, size_t totalLength, const 
   return folder + name;
 }
 
+std::string ShortPathOf(const std::string& path) {
+  const std::wstring extended = L"\\\\?\\" + Widen(path);  // past MAX_PATH too
+  DWORD needed = GetShortPathNameW(extended.c_str(), nullptr, 0);
+  std::wstring shortPath(needed, L'\0');
+  DWORD length = needed > 0 ? GetShortPathNameW(extended.c_str(), shortPath.data(), needed) : 0;
+  if (length == 0 || length >= needed || length < 4) return "";
+  shortPath.resize(length);
+  shortPath.erase(0, 4);
+  int bytes = WideCharToMultiByte(CP_ACP, 0, shortPath.data(), static_cast<int>(shortPath.size()), nullptr, 0, nullptr,
+                                  nullptr);
+  std::string text(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, shortPath.data(), static_cast<int>(shortPath.size()), text.data(), bytes, nullptr,
+                      nullptr);
+  return text;
+}
+
 bool WriteText(const std::string& path, const std::string& text) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -182,7 +198,7 @@ std::vector<ToolRun> ReadToolRuns(const std::string& recordPath) {
       if (tab == std::string::npos) break;
       start = tab + 1;
     }
-    fields.resize(9);
+    fields.resize(11);
     ToolRun run;
     run.commandLine = fields[0];
     run.directory = fields[1];
@@ -191,6 +207,8 @@ std::vector<ToolRun> ReadToolRuns(const std::string& recordPath) {
     run.opened = fields[4] == "opened";
     run.fileId = fields[5] + ":" + fields[6];
     run.startup = "flags " + fields[7] + " show " + fields[8];
+    run.systemModule = fields[9];
+    run.systemDirectory = fields[10];
     size_t end = run.commandLine.find("\" >>");
     size_t start = end == std::string::npos || end == 0 ? std::string::npos : run.commandLine.rfind('"', end - 1);
     if (start != std::string::npos) run.rom = run.commandLine.substr(start + 1, end - start - 1);

@@ -40,6 +40,9 @@ bool WriteRomW(const std::wstring& path, const std::string& header, size_t size 
 // A folder inside parent whose full single-byte path plus name has exactly totalLength bytes.
 std::string MakeNestedPath(const std::string& parent, size_t totalLength, const std::string& name);
 
+// The short (8.3) form of an existing file's or folder's path, as the system gives it; empty when it cannot.
+std::string ShortPathOf(const std::string& path);
+
 bool WriteText(const std::string& path, const std::string& text);
 std::string ReadText(const std::string& path);
 // The file's lines without their line ends; none when it cannot be read.
@@ -80,6 +83,8 @@ struct ToolRun {
   std::string fileId;             // that file's "<volume serial>:<file index>", as FileIdOf gives it
   std::string startup;            // "flags <dwFlags> show <wShowWindow>" of the tool's start-up information
   std::string rom;                // the quoted ROM path of the command line, without its quotes
+  // Its own path and current directory in the system's code page, as a tool that looks beside itself reads them.
+  std::string systemModule, systemDirectory;
 };
 std::vector<ToolRun> ReadToolRuns(const std::string& recordPath);
 // "<volume serial>:<file index>" in hexadecimal of the file at the path (UTF-8), opened here.

@@ -48,12 +48,19 @@ TEST(PathText, RecognisesFullPaths) {
   EXPECT_FALSE(IsFullPath("C:a.gba"));
 }
 
-TEST(PathText, FileNameRuleRefusesWhatWindowsForbidsAndTakesTheRest) {
-  EXPECT_TRUE(IsAllowedFileName("My Game (E).gba"));
-  EXPECT_TRUE(IsAllowedFileName(""));
-  EXPECT_TRUE(IsAllowedFileName("caf\xe9.gba"));
-  for (const char* bad : {"a\"b.gba", "a\\b", "a/b", "c:d", "a*b", "a?b", "a<b", "a>b", "a|b", "tab\there"})
-    EXPECT_FALSE(IsAllowedFileName(bad)) << bad;
+TEST(PathText, FileNameRuleRefusesWhatWindowsForbidsOrTakesForADeviceAndTakesTheRest) {
+  for (const char* good : {"My Game (E).gba", "caf\xe9.gba", "CONSOLE.gba", "com10.gba", "LPT.gba", "COM0", "aux-1.gba",
+                           "x.CON", ".gba", "a.b.gba"})
+    EXPECT_EQ(FileNameFaultOf(good), FileNameFault::None) << good;
+  for (const char* bad : {"", "a\"b.gba", "a\\b", "a/b", "c:d", "a*b", "a?b", "a<b", "a>b", "a|b", "tab\there"})
+    EXPECT_EQ(FileNameFaultOf(bad), FileNameFault::ForbiddenCharacter) << bad;
+  for (const char* bad : {".", "..", "a.gba.", "a.gba ", " "})
+    EXPECT_EQ(FileNameFaultOf(bad), FileNameFault::DotOrSpaceAtEnd) << bad;
+  for (const char* device : {"CON", "con", "Nul", "PRN.gba", "aux.txt", "CON.tar.gz", "COM1", "com9.gba", "LPT1",
+                             "lpt9.gba", "CON .gba", "conin$", "CONOUT$.gba"})
+    EXPECT_EQ(FileNameFaultOf(device), FileNameFault::DeviceName) << device;
+  EXPECT_EQ(FileNameFaultOf("COM\xC2\xB9.gba", LeadBytes::Utf8()), FileNameFault::DeviceName) << "superscript one";
+  EXPECT_EQ(FileNameFaultOf("COM\xC2\xB9.gba"), FileNameFault::None) << "two characters of a single-byte page";
 }
 
 // Code page 932: lead bytes 0x81 to 0x9F and 0xE0 to 0xFC; 0x5C is '\\' and 0x7C '|' as single bytes.
@@ -68,8 +75,8 @@ TEST(PathText, TwoByteCharactersWhoseSecondByteIsASeparatorStayWhole) {
   EXPECT_EQ(JoinPath("C:\\\x83\x5c", "a.gba", cp932), "C:\\\x83\x5c\\a.gba");
   EXPECT_EQ(DirectoryPart("C:\\\x83\x5c\\\x95\x5c.gba", cp932), "C:\\\x83\x5c\\");
   EXPECT_EQ(FileNamePart("C:\\roms\\\x95\x5c.gba", cp932), "\x95\x5c.gba");
-  EXPECT_TRUE(IsAllowedFileName("\x83\x7c\x95\x5c.gba", cp932));
-  EXPECT_FALSE(IsAllowedFileName("\x83\x7c|.gba", cp932));
+  EXPECT_EQ(FileNameFaultOf("\x83\x7c\x95\x5c.gba", cp932), FileNameFault::None);
+  EXPECT_EQ(FileNameFaultOf("\x83\x7c|.gba", cp932), FileNameFault::ForbiddenCharacter);
   EXPECT_EQ(UpperAZ("\x83\x61" "a", cp932), "\x83\x61" "A");
 }
 
@@ -84,8 +91,8 @@ TEST(PathText, Utf8PathsSplitAndCompareAsTheirBytesDo) {
   EXPECT_EQ(DirectoryPart(path, utf8), "C:\\" + kPokemon + "\\");
   EXPECT_EQ(FileNamePart(path, utf8), kLodz + kGamepad + ".gba");
   EXPECT_EQ(UpperAZ(path, utf8), "C:\\" + kPokemon + "\\\xC5\x81\xC3\xB3" "D\xC5\xBA" + kGamepad + ".GBA");
-  EXPECT_TRUE(IsAllowedFileName(kPokemon + kGamepad + ".gba", utf8));
-  EXPECT_FALSE(IsAllowedFileName(kPokemon + "|.gba", utf8));
+  EXPECT_EQ(FileNameFaultOf(kPokemon + kGamepad + ".gba", utf8), FileNameFault::None);
+  EXPECT_EQ(FileNameFaultOf(kPokemon + "|.gba", utf8), FileNameFault::ForbiddenCharacter);
 }
 
 TEST(PathText, TextIsCutOnlyBetweenCharacters) {

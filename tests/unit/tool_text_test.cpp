@@ -55,36 +55,50 @@ TEST(ToolCommandLine, TrimRemovesControlCharactersAndSpacesAtBothEnds) {
   EXPECT_EQ(TrimControl("caf\xe9 "), "caf\xe9") << "bytes above 127 are text, not control characters";
 }
 
-// A system whose code page holds ASCII alone, and whose short names are those given.
+// A system whose code page holds ASCII alone, whose tools open paths of up to 20 characters, and whose short
+// names are those given; a path with none is gone (error 2).
 PathForms AsciiSystem(std::vector<std::pair<std::string, std::string>> shortNames) {
-  auto fits = [](const std::string& path) {
+  auto fit = [](const std::string& path) {
     for (char c : path)
-      if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
+      if (static_cast<unsigned char>(c) >= 0x80) return PathFit::OutsideCodePage;
+    return path.size() <= 20 ? PathFit::Fits : PathFit::TooLong;
   };
-  auto shortForm = [shortNames](const std::string& path) -> std::optional<std::string> {
+  auto shortForm = [shortNames](const std::string& path) {
     for (const auto& [name, shortName] : shortNames)
-      if (name == path) return shortName;
-    return std::nullopt;
+      if (name == path) return ShortForm{shortName};
+    return ShortForm{"", 2};
   };
-  return {fits, shortForm};
+  return {fit, shortForm};
 }
 
-TEST(ToolPaths, APathThatFitsIsHandedAsItIsElseItsShortFormElseNone) {
-  const std::string polish = "C:\\roms\\\xC5\x81\xC3\xB3" "dz.gba";  // its short form is itself: no short names
-  PathForms system = AsciiSystem({{"C:\\roms\\Caf\xC3\xA9.gba", "C:\\roms\\CAF~1.GBA"}, {polish, polish}});
-  EXPECT_EQ(PathForTool("C:\\roms\\Cafe.gba", system), "C:\\roms\\Cafe.gba");
-  EXPECT_EQ(PathForTool("C:\\roms\\Caf\xC3\xA9.gba", system), "C:\\roms\\CAF~1.GBA");
-  EXPECT_EQ(PathForTool(polish, system), std::nullopt) << "a short form that does not fit";
-  EXPECT_EQ(PathForTool("C:\\roms\\\xE3\x83\x9D.gba", system), std::nullopt) << "no short form";
+std::string Handed(const HandedPath& handed) {
+  if (handed.path) return *handed.path;
+  return std::string(handed.problem == PathFit::TooLong ? "too long" : "outside") + ", error " +
+         std::to_string(handed.error);
 }
 
-TEST(ToolPaths, ANewFileGoesByItsFoldersShortForm) {
-  PathForms system = AsciiSystem({{"C:\\\xE3\x83\x9D\\", "C:\\6B1B~1\\"}, {"C:\\\xC5\x81\\", "C:\\6B1B~1"}});
-  EXPECT_EQ(NewFilePathForTool("C:\\fe\\", "log.txt", system), "C:\\fe\\log.txt");
-  EXPECT_EQ(NewFilePathForTool("C:\\\xE3\x83\x9D\\", "log.txt", system), "C:\\6B1B~1\\log.txt");
-  EXPECT_EQ(NewFilePathForTool("C:\\\xC5\x81\\", "log.txt", system), "C:\\6B1B~1\\log.txt") << "a separator added";
-  EXPECT_EQ(NewFilePathForTool("C:\\\xC3\xA9\\", "log.txt", system), std::nullopt);
+TEST(ToolPaths, APathThatFitsIsHandedAsItIsElseItsShortFormElseWhyNot) {
+  const std::string polish = "C:\\r\\\xC5\x81\xC3\xB3" "dz.gba";  // its short form is itself: no short names
+  const std::string deep = "C:\\roms\\deeper\\file.gba";
+  PathForms system = AsciiSystem({{"C:\\r\\Caf\xC3\xA9.gba", "C:\\r\\CAF~1.GBA"}, {polish, polish},
+                                  {deep, "C:\\ROMS\\DEEPER~1\\FILE.GBA"}, {"C:\\roms\\a long name.gba", "C:\\roms\\ALONGN~1.GBA"}});
+  EXPECT_EQ(Handed(PathForTool("C:\\r\\Cafe.gba", system)), "C:\\r\\Cafe.gba");
+  EXPECT_EQ(Handed(PathForTool("C:\\r\\Caf\xC3\xA9.gba", system)), "C:\\r\\CAF~1.GBA");
+  EXPECT_EQ(Handed(PathForTool(polish, system)), "outside, error 0") << "a short form that does not fit";
+  EXPECT_EQ(Handed(PathForTool("C:\\r\\\xE3\x83\x9D.gba", system)), "outside, error 2") << "the system's reason";
+  EXPECT_EQ(Handed(PathForTool(deep, system)), "too long, error 0") << "a short form still too long";
+  EXPECT_EQ(Handed(PathForTool("C:\\roms\\a long name.gba", system)), "C:\\roms\\ALONGN~1.GBA") << "23 characters";
+}
+
+TEST(ToolPaths, TheProgramFolderGoesByItsShortFormWhereItsLongestFileDoesNotFit) {
+  PathForms system = AsciiSystem({{"C:\\\xE3\x83\x9D\\", "C:\\6B~1\\"}, {"C:\\\xC5\x81\\", "C:\\6B~1"},
+                                  {"C:\\a folder\\", "C:\\AF~1\\"}});
+  EXPECT_EQ(Handed(FolderForTool("C:\\fe\\", "Quarvel.exe", system)), "C:\\fe\\");
+  EXPECT_EQ(Handed(FolderForTool("C:\\\xE3\x83\x9D\\", "Quarvel.exe", system)), "C:\\6B~1\\");
+  EXPECT_EQ(Handed(FolderForTool("C:\\\xC5\x81\\", "log.txt", system)), "C:\\6B~1\\") << "a separator added";
+  EXPECT_EQ(Handed(FolderForTool("C:\\a folder\\", "log.txt", system)), "C:\\a folder\\");
+  EXPECT_EQ(Handed(FolderForTool("C:\\a folder\\", "Quarvel.exe", system)), "C:\\AF~1\\") << "23 characters";
+  EXPECT_EQ(Handed(FolderForTool("C:\\\xC3\xA9\\", "log.txt", system)), "outside, error 2");
 }
 
 TEST(ResultCodes, ExitCodesMapByTheTable) {

@@ -174,7 +174,7 @@ TEST_F(BatchTest, AFailureMidBatchKeepsEarlierResultsAndLeavesTheStatusWithoutDo
 TEST_F(BatchTest, ANameNoToolCanOpenEndsTheBatchAtItsRowAndIsNeverHanded) {
   const std::string polish = window_.roms() / "\xC5\x81\xC3\xB3" "d\xC5\xBA.gba";
   ASSERT_TRUE(WriteRomW(Widen(polish), "POLISH"));
-  ScopedPathForms noShortNames({DefaultPathForms().fits, [](const std::string&) { return std::nullopt; }});
+  ScopedPathForms noShortNames({DefaultPathForms().fit, [](const std::string& path) { return ShortForm{path}; }});
   window_.Choose({paths_[0], polish, paths_[1]});
   window_.Command(IDC_BUTTON_TEST);
   EXPECT_EQ(window_.messages().failures,

@@ -72,8 +72,11 @@ TEST_F(ToolRunnerTest, ToolRunsInAppDirWithTheExactCommandLine) {
   EXPECT_TRUE(runs[0].opened);
   EXPECT_EQ(runs[0].fileId, FileIdOf(rom_));
   EXPECT_EQ(runs[0].startup, "flags 1 show 1") << "STARTF_USESHOWWINDOW, SW_SHOWNORMAL: the tool's window shows";
-  // The tool starts in AppDir, and the front-end's own current directory stays there.
+  // The tool starts in AppDir and reads back its own path there, and the front-end's own current directory stays
+  // there.
   EXPECT_EQ(runs[0].directory + "\\", dir);
+  EXPECT_EQ(runs[0].systemDirectory + "\\", dir);
+  EXPECT_EQ(runs[0].systemModule, dir + "Quarvel.exe");
   char current[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, current);
   EXPECT_EQ(std::string(current) + "\\", dir);
@@ -135,20 +138,30 @@ TEST_F(ToolRunnerTest, AFailedWaitEndsTheRunAndReportsTheWaitsError) {
 }
 
 // "\xC5\x81\xC3\xB3" "d\xC5\xBA.gba" is "L\xF3" "dz.gba" by best fit in code page 1252: handed as it is, a
-// tool would open the other file.
-TEST_F(ToolRunnerTest, ANameOutsideTheCodePageGoesByItsShortForm) {
+// tool would open the other file. A path of MAX_PATH characters or more, which an ordinary tool cannot open,
+// goes by its short form too; a name with no short form to read gets the system's reason.
+TEST_F(ToolRunnerTest, ANameOutsideTheCodePageOrAPathTooLongGoesByItsShortForm) {
   const std::string polish = roms_ / "\xC5\x81\xC3\xB3" "d\xC5\xBA.gba";
   ASSERT_TRUE(WriteRomW(Widen(polish), "POLISH"));
   WriteRom(roms_ / "L\xC3\xB3" "dz.gba", "OTHER");  // the best fit, measured
   WriteRom(roms_ / "Lodz.gba", "OTHER");
+  const std::string deep = MakeNestedPath(roms_.path(), 313, "a long way down.gba");
+  ASSERT_TRUE(WriteRomW(Widen(deep), "DEEP"));
   RunToolOnFile(appDir_.path(), polish, {}, Operation::Test, 30000);
+  RunToolOnFile(appDir_.path(), deep, {}, Operation::Test, 30000);
   std::vector<ToolRun> runs = Recorded();
-  ASSERT_EQ(runs.size(), 1u);
+  ASSERT_EQ(runs.size(), 2u);
   EXPECT_TRUE(runs[0].opened);
   EXPECT_EQ(runs[0].fileId, FileIdOf(polish));
   EXPECT_NE(runs[0].fileId, FileIdOf(roms_ / "L\xC3\xB3" "dz.gba"));
   EXPECT_EQ(runs[0].systemCommandLine, runs[0].commandLine) << "the short form is seen as it was handed";
-
+  EXPECT_TRUE(runs[1].opened) << runs[1].rom;
+  EXPECT_EQ(runs[1].fileId, FileIdOf(deep));
+  EXPECT_LT(runs[1].rom.size(), 260u);
+  const std::string gone = roms_ / "\xE3\x83\x9D gone.gba";
+  EXPECT_EQ(FailureOf([&] { RunToolOnFile(appDir_.path(), gone, {}, Operation::Test, 30000); }),
+            "Cannot hand file \"" + gone + "\" to the tool: its short name could not be read. " +
+                SystemText(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(ToolRunnerTest, ANegativeLimitWaitsForInputIdleAndZeroDoesNotWait) {
