@@ -96,12 +96,11 @@ void CreateLabels(HWND dialog, const AboutState& about, int clientWidth) {
   }
 }
 
-// Sizes the dialog to its client area and centres it on its owner, or puts it at the top-left corner the
-// system suggests when it moved to a monitor of another scale.
+// Sizes the dialog to its client area in the frame of its scale and centres it on its owner, or puts it at
+// the top-left corner the system suggests when it moved to a monitor of another scale.
 void PlaceDialog(HWND dialog, const DisplayScale& scale, int clientWidth, const RECT* suggested) {
-  RECT frame{0, 0, clientWidth, scale.Scaled(kClientHeight)};
-  AdjustWindowRectEx(&frame, GetWindowLongA(dialog, GWL_STYLE), FALSE, GetWindowLongA(dialog, GWL_EXSTYLE));
-  int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  const SIZE outer = WindowSizeFor(dialog, SIZE{clientWidth, scale.Scaled(kClientHeight)}, scale);
+  const int width = outer.cx, height = outer.cy;
   RECT owner{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (HWND parent = GetWindow(dialog, GW_OWNER)) GetWindowRect(parent, &owner);
   POINT at{owner.left + (owner.right - owner.left - width) / 2, owner.top + (owner.bottom - owner.top - height) / 2};
@@ -133,7 +132,8 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
                   DisplayScale::OfDpiChange(wParam), reinterpret_cast<const RECT*>(lParam));
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);  // the close button, the system menu, Esc
+      // Enter (IDOK, the default button's), Esc, the close button and the system menu all close it.
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
       return TRUE;
   }
   return FALSE;

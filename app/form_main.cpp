@@ -1,7 +1,7 @@
 // The main window's creation, its window procedure and the dispatch of commands and notifications.
 #include "app/form_main.h"
 
-#include <utility>
+#include <algorithm>
 
 #include "app/app_dir.h"
 #include "app/control_ids.h"
@@ -10,7 +10,6 @@
 #include "romlist/path_text.h"
 #include "romlist/rom_file.h"
 #include "ui/failure.h"
-#include "ui/form_font.h"
 #include "ui/messages.h"
 
 namespace quarvel {
@@ -96,15 +95,12 @@ TFormMain::~TFormMain() {
 HWND TFormMain::Create(std::optional<std::string> appDir) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterWindowClass(instance, &TFormMain::WindowProc);
+  // Made hidden where it opens, at the system's scale; it takes its monitor's scale before anything is drawn.
   scale_ = DisplayScale::OfSystem();
-  DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  RECT frame{0, 0, scale_.Scaled(kDesignClientWidth), scale_.Scaled(kDesignClientHeight)};
-  AdjustWindowRectEx(&frame, style, TRUE, 0);
-  int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  const RECT place = StartingPlace();
   SetLastError(0);  // a refusal may set no error of its own; never report one left over from before
-  window_ = CreateWindowExA(WS_EX_CONTROLPARENT, MAIN_WINDOW_CLASS, kCaption, style,
-                            (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
-                            width, height, nullptr, nullptr, instance, nullptr);
+  window_ = CreateWindowExA(kFormExStyle, MAIN_WINDOW_CLASS, kCaption, kFormStyle, place.left, place.top,
+                            place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance, nullptr);
   if (!window_) {
     // Without its window the program can do nothing (under Wine, for one, when no display can be reached).
     DWORD error = GetLastError();
@@ -112,6 +108,7 @@ HWND TFormMain::Create(std::optional<std::string> appDir) {
     return nullptr;
   }
   SetPropA(window_, kFormProperty, this);  // from here on the window procedure reaches this form
+  TakeMonitorScale();
   appDir_ = appDir ? *appDir : ExecutableDir();
   CreateControls();
   SetApplicationWindow(window_);  // reports from here on, the creation handler's too, are owned by it
@@ -170,6 +167,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       OnDpiChanged(DisplayScale::OfDpiChange(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SETTINGCHANGE:
+      OnSettingChange(static_cast<UINT>(wParam));
+      break;
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
@@ -257,43 +257,9 @@ bool TFormMain::OnContextMenu(HWND source, LPARAM position) {
 void TFormMain::OnSize(int clientWidth, int clientHeight) {
   for (const ControlSpec& control : MainControls()) {
     if (control.anchor == Anchor::TopLeft) continue;
-    RECT place = PlaceControl(control, clientWidth, clientHeight, scale_);
+    RECT place = PlaceControl(control, clientWidth, clientHeight, scale_, statusBarHeight_);
     MoveWindow(Control(control.id), place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
   }
-}
-
-// The smallest window shows the whole design client area at the window's scale, inside the frame the window
-// really has: Windows draws the frame at the window's scale too, Wine at the system's.
-void TFormMain::OnGetMinMaxInfo(MINMAXINFO& info) {
-  RECT window{}, client{};
-  if (IsIconic(window_) || !GetWindowRect(window_, &window) || !GetClientRect(window_, &client)) return;
-  const LONG frameWidth = (window.right - window.left) - client.right;
-  const LONG frameHeight = (window.bottom - window.top) - client.bottom;
-  info.ptMinTrackSize =
-      POINT{scale_.Scaled(kDesignClientWidth) + frameWidth, scale_.Scaled(kDesignClientHeight) + frameHeight};
-}
-
-// Moved to a monitor of another scale (also during a batch: only the look changes). The window takes the
-// size the system suggests, and everything sized by the scale is laid out or made again.
-void TFormMain::OnDpiChanged(const DisplayScale& scale, const RECT& suggested) {
-  const DisplayScale previous = std::exchange(scale_, scale);
-  LoadFonts();
-  HIMAGELIST oldIcons = imageList1_;
-  LoadArtwork();
-  listView1_.Rescale(imageList1_, previous, scale_);
-  if (oldIcons) ImageList_Destroy(oldIcons);  // the list shares it, and holds the new one now
-  for (const ControlSpec& control : MainControls()) {
-    if (control.anchor != Anchor::TopLeft) continue;
-    const RECT r = scale_.Scaled(control.designRect);
-    MoveWindow(Control(control.id), r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
-  }
-  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  RECT client;
-  GetClientRect(window_, &client);
-  OnSize(client.right, client.bottom);  // also when the suggested size is the old one
-  // Drawn at once at the new scale, rather than showing the old drawing until the next paint.
-  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 // The picture is drawn from its top-left corner and cut at the control's edges.
@@ -330,54 +296,7 @@ void TFormMain::CreateControls() {
   LoadArtwork();
   listView1_.Attach(listView_, rows_, imageList1_, scale_);
   popupMenu1_ = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUPMENU));
-}
-
-namespace {
-// The picture is drawn at these scales; the program takes the first at or above the display's, so it is
-// never stretched, only cut at the control's edges.
-struct PictureSpec {
-  int percent;
-  int id;
-};
-constexpr PictureSpec kPictures[] = {
-    {100, IDB_PICTURE}, {125, IDB_PICTURE_125}, {150, IDB_PICTURE_150}, {200, IDB_PICTURE_200}};
-
-int PictureFor(const DisplayScale& scale) {
-  for (const PictureSpec& picture : kPictures)
-    if (picture.percent * DisplayScale::kDesignDpi >= scale.Dpi() * 100) return picture.id;
-  return std::end(kPictures)[-1].id;
-}
-}  // namespace
-
-// The list shows file names in its face, the status bar takes the system's status font, the others the form's.
-void TFormMain::LoadFonts() {
-  GdiObject<HFONT> font(CreateFormFont(scale_)), listFont(CreateFileNameFont(scale_)),
-      statusFont(CreateStatusFont(scale_));
-  for (const ControlSpec& control : MainControls()) {
-    HFONT given = control.id == IDC_LISTVIEW1    ? listFont.get()
-                  : control.id == IDC_STATUSBAR1 ? statusFont.get()
-                                                 : font.get();
-    SendMessageA(Control(control.id), WM_SETFONT, reinterpret_cast<WPARAM>(given), TRUE);
-  }
-  // The old fonts go only now that no control uses them.
-  font_ = std::move(font);
-  listFont_ = std::move(listFont);
-  statusFont_ = std::move(statusFont);
-}
-
-// The picture at the window's scale, and the five result icons at its small-icon size. The caller frees
-// the image list this replaces once the list holds the new one.
-void TFormMain::LoadArtwork() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  picture_.reset(
-      static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(PictureFor(scale_)), IMAGE_BITMAP, 0, 0, 0)));
-  const int iconSize = SmallIconSize(scale_);
-  imageList1_ = ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, kResultCodeCount, 0);
-  for (int id = IDI_RESULT_OK; id <= IDI_RESULT_PATCHED; ++id) {
-    HICON icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, iconSize, iconSize, 0));
-    ImageList_AddIcon(imageList1_, icon);
-    DestroyIcon(icon);
-  }
+  LayOut();  // the status bar's font may ask for more than its design height
 }
 
 }  // namespace quarvel

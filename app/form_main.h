@@ -89,6 +89,7 @@ class TFormMain {
   void OnSize(int clientWidth, int clientHeight);
   void OnGetMinMaxInfo(MINMAXINFO& info);
   void OnDpiChanged(const DisplayScale& scale, const RECT& suggested);
+  void OnSettingChange(UINT setting);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnBeginLabelEdit(const NMLVDISPINFOA& edit);
   bool OnEndLabelEdit(const NMLVDISPINFOA& edit);
@@ -106,9 +107,18 @@ class TFormMain {
   HWND FocusTarget() const;
 
   void CreateControls();
-  // The fonts, picture and result icons at scale_; the ones they replace are freed.
+  // The window's scale: the outer rectangle of the design client area at scale_, centred on the screen;
+  // the scale of the monitor the window was made on; the controls placed in the client area as it is.
+  RECT StartingPlace() const;
+  void TakeMonitorScale();
+  void LayOut();
+  // The fonts (and the status bar's height), the picture, the result icons and the window's icons at
+  // scale_; the ones they replace are freed once nothing uses them.
   void LoadFonts();
   void LoadArtwork();
+  void LoadWindowIcons();
+  // An open caption editor moved to its row's place after the list was laid out at another scale.
+  void FitLabelEditor(const DisplayScale& previous);
   void RemoveSelectedRows();
   void RunBatch(Operation operation, bool selectedOnly);
   void RunBatchRows(const std::vector<size_t>& batchRows, Operation operation);
@@ -129,6 +139,7 @@ class TFormMain {
   std::string appDir_;
   std::string statusText_;
   HWND labelEdit_ = nullptr;  // the caption's in-place editor while it is open
+  int labelEditRow_ = -1;
   std::string labelEditText_;  // what the editor held when it went
   bool labelEditEscaped_ = false;
   bool batchRunning_ = false;
@@ -145,6 +156,8 @@ class TFormMain {
   GdiObject<HFONT> font_;
   GdiObject<HFONT> listFont_;  // for the file names: linked to other scripts
   GdiObject<HFONT> statusFont_;
+  int statusBarHeight_ = 0;
+  IconHandle bigIcon_, smallIcon_;  // the window's, at its scale
   GdiObject<HBITMAP> picture_;
   HIMAGELIST imageList1_ = nullptr;
   HMENU popupMenu1_ = nullptr;

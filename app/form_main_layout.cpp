@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/control_ids.h"
 
 namespace quarvel {
@@ -41,15 +43,18 @@ constexpr ControlSpec kMainControls[] = {
 
 std::span<const ControlSpec> MainControls() { return kMainControls; }
 
-RECT PlaceControl(const ControlSpec& control, int clientWidth, int clientHeight, const DisplayScale& scale) {
+RECT PlaceControl(const ControlSpec& control, int clientWidth, int clientHeight, const DisplayScale& scale,
+                  int statusBarHeight) {
   const RECT& design = control.designRect;
+  const int statusBarGrowth = std::max(0, statusBarHeight - scale.Scaled(kStatusBarHeight));
   switch (control.anchor) {
     case Anchor::AllSides:
       return RECT{scale.Scaled(design.left), scale.Scaled(design.top),
                   clientWidth - scale.Scaled(kDesignClientWidth - design.right),
-                  clientHeight - scale.Scaled(kDesignClientHeight - design.bottom)};
+                  clientHeight - scale.Scaled(kDesignClientHeight - design.bottom) - statusBarGrowth};
     case Anchor::Bottom:  // docked along the bottom edge, across the full width
-      return RECT{0, clientHeight - scale.Scaled(kStatusBarHeight), clientWidth, clientHeight};
+      return RECT{0, clientHeight - std::max(statusBarHeight, scale.Scaled(kStatusBarHeight)), clientWidth,
+                  clientHeight};
     case Anchor::TopLeft:
       break;
   }

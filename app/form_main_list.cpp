@@ -141,6 +141,7 @@ void TFormMain::OnBeginLabelEdit(const NMLVDISPINFOA& edit) {
   labelEditEscaped_ = false;
   labelEditText_.clear();
   labelEdit_ = ListView_GetEditControl(listView_);
+  labelEditRow_ = edit.item.iItem;
   if (!labelEdit_) return;
   SetWindowSubclass(labelEdit_, LabelEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
   if (edit.item.iItem >= 0 && static_cast<size_t>(edit.item.iItem) < rows_.Count())

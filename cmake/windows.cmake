@@ -30,6 +30,7 @@ add_library(quarvel_win STATIC
   tool/message_wait.cpp
   app/open_rom_dialog.cpp
   app/form_main.cpp
+  app/form_main_scale.cpp
   app/form_main_layout.cpp
   app/form_main_list.cpp
   app/form_main_batch.cpp

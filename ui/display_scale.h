@@ -1,7 +1,9 @@
 // The display scale: the windows are laid out in design-size pixels (as at 96 DPI), and this is the one
-// place where those numbers become the system's pixels.
+// place where those numbers become the system's pixels, with the frames, fonts and icons of a scale.
 #pragma once
 #include <windows.h>
+
+#include <functional>
 
 // Sent from Windows 7 on; the headers declare it only for programs that require that version.
 #ifndef WM_DPICHANGED
@@ -15,11 +17,11 @@ class DisplayScale {
   static constexpr int kDesignDpi = 96;
 
   explicit DisplayScale(int dpi = kDesignDpi) : dpi_(dpi) {}
-  // The system's DPI: a window's scale when it is created. Each window then keeps its own scale and
-  // takes the new one from WM_DPICHANGED when it moves to a monitor of another scale.
+  // The system's DPI, fixed when the person signed in.
   static DisplayScale OfSystem();
-  // The scale of the monitor a window is on (GetDpiForWindow, Windows 10 1607 and later), the system's
-  // elsewhere and for no window: for a dialog, the owner's when it opens.
+  // The scale a window is drawn at: its monitor's on Windows 10 1703 and later, where the program follows each
+  // monitor's scale (GetDpiForWindow), the system's elsewhere and for no window. A window takes it once created, a dialog its owner's when it
+  // opens; each then takes the new one from WM_DPICHANGED when it moves to a monitor of another scale.
   static DisplayScale OfWindow(HWND window);
   // The new DPI that WM_DPICHANGED carries in its wParam (GetDpiForWindow is no witness under Wine).
   static DisplayScale OfDpiChange(WPARAM wParam) { return DisplayScale(HIWORD(wParam)); }
@@ -36,11 +38,40 @@ class DisplayScale {
   int dpi_;
 };
 
-// The side of a small icon (the list's result icons) at the scale: the system's figure for that DPI where
-// Windows gives one (10 1607 and later), the design size scaled elsewhere.
-int SmallIconSize(const DisplayScale& scale);
+// The DPI a window is drawn at, 0 where the system cannot tell: GetDpiForWindow (Windows 10 1607 and later).
+// Tests stand in for it, as Wine gives every monitor the system's DPI.
+using WindowDpiSource = std::function<int(HWND window)>;
+
+// Puts source in force instead of the system's while it lives.
+class ScopedWindowDpi {
+ public:
+  explicit ScopedWindowDpi(WindowDpiSource source);
+  ~ScopedWindowDpi();
+  ScopedWindowDpi(const ScopedWindowDpi&) = delete;
+  ScopedWindowDpi& operator=(const ScopedWindowDpi&) = delete;
+
+ private:
+  WindowDpiSource previous_;
+};
+
+// The outer size of a window of this style (and menu bar) around a client area of that size, with its frame
+// drawn at the scale (AdjustWindowRectExForDpi, Windows 10 1607 and later; before, the program is aware of
+// the system's scale only, and frames are at that scale).
+SIZE WindowSizeFor(SIZE client, DWORD style, DWORD exStyle, bool menu, const DisplayScale& scale);
+// The same for the window, with its own style and menu bar.
+SIZE WindowSizeFor(HWND window, SIZE client, const DisplayScale& scale);
+
+// The side of the system's small icons (title bar, the list's result icons) and large ones (Alt+Tab, the
+// notice's stop sign) at the scale: the system's figure for that DPI where Windows gives one (10 1607 and
+// later), the system's own figure scaled elsewhere.
+enum class IconKind { Small, Large };
+int IconSize(IconKind kind, const DisplayScale& scale);
+// An icon of the module's (or, with no module, the system's) at that size, drawn down from a larger image
+// where the icon has none of that size. The caller destroys it.
+HICON LoadIconAt(HINSTANCE module, const wchar_t* name, IconKind kind, const DisplayScale& scale);
 
 // The system's message and status-bar fonts at the scale, from SystemParametersInfoForDpi where it exists.
+// They follow the person's text size ("Make text bigger"), which WM_SETTINGCHANGE announces.
 HFONT CreateMessageFont(const DisplayScale& scale);
 HFONT CreateStatusFont(const DisplayScale& scale);
 

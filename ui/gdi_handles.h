@@ -28,6 +28,27 @@ class GdiObject {
   Handle handle_ = nullptr;
 };
 
+// Destroys an icon made for the program (not a shared one) when it goes.
+class IconHandle {
+ public:
+  IconHandle() = default;
+  explicit IconHandle(HICON icon) : icon_(icon) {}
+  ~IconHandle() { reset(); }
+  IconHandle(IconHandle&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
+  IconHandle& operator=(IconHandle&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.icon_, nullptr));
+    return *this;
+  }
+  HICON get() const { return icon_; }
+  void reset(HICON icon = nullptr) {
+    if (icon_) DestroyIcon(icon_);
+    icon_ = icon;
+  }
+
+ private:
+  HICON icon_ = nullptr;
+};
+
 // A window's device context, released when it goes.
 class WindowDC {
  public:

@@ -24,14 +24,26 @@ struct NoticeState {
   std::string caption;
   std::string text;
   GdiObject<HFONT> font;
+  IconHandle stopIcon;
 };
 
-// The text's size when wrapped at half the screen's width; a word longer than that (a long path) is
+// The monitor the notice shows on: its owner's, else the primary one.
+MONITORINFO MonitorOf(HWND dialog) {
+  HWND owner = GetWindow(dialog, GW_OWNER);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetMonitorInfoA(MonitorFromWindow(owner ? owner : dialog, owner ? MONITOR_DEFAULTTONEAREST : MONITOR_DEFAULTTOPRIMARY),
+                       &monitor))
+    monitor.rcMonitor = monitor.rcWork = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return monitor;
+}
+
+// The text's size when wrapped at half the monitor's width; a word longer than that (a long path) is
 // broken too, as an edit control would.
-SIZE MeasureText(HWND window, HFONT font, const std::string& text) {
+SIZE MeasureText(HWND window, HFONT font, const std::string& text, const MONITORINFO& monitor) {
   WindowDC dc(window);
   HGDIOBJ old = SelectObject(dc, font);
-  RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+  RECT rect{0, 0, (monitor.rcMonitor.right - monitor.rcMonitor.left) / 2, 0};
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
             DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
   SelectObject(dc, old);
@@ -57,18 +69,19 @@ HWND CreateChild(HWND dialog, const char* className, const char* text, DWORD sty
   return child;
 }
 
-// Builds the controls in pixels from the measured text at the scale and sizes the dialog round them: centred
-// on the screen, or at the top-left corner the system suggests when the dialog moved to another monitor.
-// Controls built at an earlier scale go first, and their font after them.
+// Builds the controls in pixels from the measured text at the scale and sizes the dialog round them, in the
+// frame of that scale: centred on its monitor's work area, or at the top-left corner the system suggests when
+// the dialog moved to another monitor. Controls built at an earlier scale go first, then their font and icon.
 void LayOutNotice(HWND dialog, NoticeState& state, const DisplayScale& scale, const RECT* suggested) {
   SetWindowTextA(dialog, state.caption.c_str());
   while (HWND child = GetWindow(dialog, GW_CHILD)) DestroyWindow(child);
   state.font.reset(CreateMessageFont(scale));
-  SIZE text = MeasureText(dialog, state.font.get(), state.text);
+  state.stopIcon.reset(LoadIconAt(nullptr, reinterpret_cast<const wchar_t*>(IDI_HAND), IconKind::Large, scale));
+  const MONITORINFO monitor = MonitorOf(dialog);
+  SIZE text = MeasureText(dialog, state.font.get(), state.text, monitor);
   const int margin = scale.Scaled(kMargin);
   const int buttonWidth = scale.Scaled(kButtonWidth), buttonHeight = scale.Scaled(kButtonHeight);
-  // The system's icon (drawn at its own size) is given at the system's scale.
-  int iconSize = MulDiv(GetSystemMetrics(SM_CXICON), scale.Dpi(), DisplayScale::OfSystem().Dpi());
+  const int iconSize = IconSize(IconKind::Large, scale);
   int textLeft = margin + iconSize + scale.Scaled(kIconGap);
   int bodyHeight = std::max<int>(iconSize, text.cy);
   int clientWidth = std::max<int>(textLeft + text.cx + margin, buttonWidth + 2 * margin);
@@ -76,7 +89,7 @@ void LayOutNotice(HWND dialog, NoticeState& state, const DisplayScale& scale, co
 
   HWND icon = CreateChild(dialog, "STATIC", nullptr, SS_ICON, RECT{margin, margin, margin + iconSize, margin + iconSize},
                           -1, state.font.get());
-  SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_HAND)), 0);
+  SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(state.stopIcon.get()), 0);
   int textTop = margin + (bodyHeight - text.cy) / 2;
   CreateChild(dialog, "STATIC", state.text.c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
               RECT{textLeft, textTop, textLeft + text.cx, textTop + text.cy}, kNoticeTextId, state.font.get());
@@ -87,10 +100,10 @@ void LayOutNotice(HWND dialog, NoticeState& state, const DisplayScale& scale, co
                         state.font.get());
   SetWindowSubclass(ok, OkButtonProc, 0, reinterpret_cast<DWORD_PTR>(&state));
 
-  RECT frame{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&frame, GetWindowLongA(dialog, GWL_STYLE), FALSE, GetWindowLongA(dialog, GWL_EXSTYLE));
-  int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  POINT at{(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+  const SIZE outer = WindowSizeFor(dialog, SIZE{clientWidth, clientHeight}, scale);
+  const int width = outer.cx, height = outer.cy;
+  const RECT& work = monitor.rcWork;
+  POINT at{work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2};
   if (suggested) at = POINT{suggested->left, suggested->top};
   SetWindowPos(dialog, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   SetFocus(ok);
@@ -118,7 +131,7 @@ INT_PTR CALLBACK NoticeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 void RunNoticeDialog(HWND owner, const std::string& caption, const std::string& text) {
-  NoticeState state{caption, text, {}};
+  NoticeState state{caption, text, {}, {}};
   RunEmptyModalDialog(owner, NoticeDialogProc, reinterpret_cast<LPARAM>(&state));
 }
 

@@ -6,7 +6,7 @@
 
 namespace quarvel {
 
-// Shows the dialog modally, centred on the screen, and returns when the user closes it.
+// Shows the dialog modally, centred on its owner's monitor, and returns when the user closes it.
 void RunNoticeDialog(HWND owner, const std::string& caption, const std::string& text);
 
 }  // namespace quarvel

@@ -516,11 +516,10 @@ bool AppDriver::Screenshot(const std::string& name, const std::vector<HWND>& win
 }
 
 void AppDriver::SendDpiChange(HWND window, int dpi, SIZE client) const {
-  RECT now, suggested{0, 0, client.cx, client.cy};
+  RECT now;
   GetWindowRect(window, &now);
-  AdjustWindowRectEx(&suggested, GetWindowLongA(window, GWL_STYLE), GetMenu(window) != nullptr,
-                     GetWindowLongA(window, GWL_EXSTYLE));
-  OffsetRect(&suggested, now.left - suggested.left, now.top - suggested.top);
+  const SIZE outer = quarvel::testing::OuterSizeAt(window, client, dpi);
+  RECT suggested{now.left, now.top, now.left + outer.cx, now.top + outer.cy};
   RemoteMemory memory(process_, sizeof(RECT));
   memory.Write(0, &suggested, sizeof(suggested));
   SendMessageTimeoutA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(memory.at(0)),

@@ -129,7 +129,8 @@ class AppDriver {
   // Saves a picture of the given windows (their union) as <name>.png in the screenshot folder.
   // Does nothing when screenshots are off.
   bool Screenshot(const std::string& name, const std::vector<HWND>& windows) const;
-  // As the system tells of a move to a monitor of that DPI: the DPI, and the window's rectangle for that client.
+  // As the system tells of a move to a monitor of that DPI: the DPI, and the window's rectangle for that client
+  // in the frame of that DPI.
   void SendDpiChange(HWND window, int dpi, SIZE client) const;
 
   // A visible top-level window of one of the program's child processes, of this class; waits for it.

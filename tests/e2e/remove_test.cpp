@@ -15,7 +15,8 @@ class RemoveRows : public E2eTest {
   std::vector<std::string> paths_;
 };
 
-// Real keys and clicks: after the notice and after the About dialog the focus is back on the list.
+// Real keys and clicks: after the notice and after the About dialog (closed by Esc, then by Enter) the focus is
+// back on the list.
 TEST_F(RemoveRows, DeleteKeyAsksForASelectionEachTimeAsTheFocusOutlastsDialogs) {
   using namespace quarvel::testing;
   ASSERT_NO_FATAL_FAILURE(StartWithFive());
@@ -35,6 +36,12 @@ TEST_F(RemoveRows, DeleteKeyAsksForASelectionEachTimeAsTheFocusOutlastsDialogs) 
   ASSERT_NE(about, nullptr);
   PressKey(VK_ESCAPE);
   ASSERT_TRUE(app_.WaitGone(about));
+  EXPECT_TRUE(app_.WaitForFocusOn(app_.List()));
+  ASSERT_TRUE(app_.ChooseFromMenu('H', 'A'));
+  about = app_.WaitForTopWindow("About...");
+  ASSERT_NE(about, nullptr);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(app_.WaitGone(about)) << "Enter closes the About dialog";
   EXPECT_TRUE(app_.WaitForFocusOn(app_.List()));
 }
 

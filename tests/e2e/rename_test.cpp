@@ -91,6 +91,11 @@ TEST_F(RenameRows, TypedAccentAndJapaneseCharactersBecomeTheCaption) {
   TypeText("Caf\xC3\xA9 \xE6\x96\xB0\xE3\x81\x97\xE3\x81\x84.gba");  // "Café 新しい.gba", replacing the selected name
   EXPECT_TRUE(WaitUntil([&] { return TextOf(editor) == "Caf\xC3\xA9 \xE6\x96\xB0\xE3\x81\x97\xE3\x81\x84.gba"; }))
       << TextOf(editor);
+  app_.SendDpiChange(app_.MainWindow(), 144, SIZE{MulDiv(627, 144, 96), MulDiv(329, 144, 96)});
+  ASSERT_EQ(app_.CaptionEditor(), editor) << "the edit ended with the move";
+  EXPECT_EQ(SendWithTimeout(editor, WM_GETFONT, 0, 0), SendWithTimeout(app_.List(), WM_GETFONT, 0, 0));
+  EXPECT_EQ(TextOf(editor), "Caf\xC3\xA9 \xE6\x96\xB0\xE3\x81\x97\xE3\x81\x84.gba");
+  EXPECT_TRUE(app_.Screenshot("e2e_caption_edit_moved_to_144", {app_.MainWindow()}));
   PressKey(VK_RETURN);
   EXPECT_TRUE(WaitUntil([&] { return app_.CaptionEditor() == nullptr; }));
   EXPECT_EQ(app_.Cell(0, kFileName), "Caf\xC3\xA9 \xE6\x96\xB0\xE3\x81\x97\xE3\x81\x84.gba");

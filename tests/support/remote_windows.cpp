@@ -108,6 +108,17 @@ std::string ImagePathOf(DWORD processId) {
   return image;
 }
 
+SIZE OuterSizeAt(HWND window, SIZE client, int dpi) {
+  using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  auto adjust = reinterpret_cast<AdjustForDpi>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+  RECT frame{0, 0, client.cx, client.cy};
+  const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+  if (adjust) adjust(&frame, style, GetMenu(window) != nullptr, static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)),
+                     static_cast<UINT>(dpi));
+  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
 DWORD ProcessOf(HWND window) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);

@@ -52,6 +52,10 @@ std::string LoadLibraryIn(DWORD processId, const std::string& dllName);
 // parameters; empty when it cannot be read.
 std::string CommandLineOf(DWORD processId);
 std::vector<HWND> TopLevelWindows();
+// The outer size Windows gives the window (its style, its menu bar) around a client area of that size with the
+// frame at the DPI, from AdjustWindowRectExForDpi, which Wine answers for any DPI though it draws every frame
+// at the system's.
+SIZE OuterSizeAt(HWND window, SIZE client, int dpi);
 // All descendants of `parent`, parents before their children.
 std::vector<HWND> ChildWindows(HWND parent);
 

@@ -1,17 +1,22 @@
-// The main window at 150 % and 200 % scale, checked in a copy of this program started after the scale is set.
+// The main window at 150 % and 200 % scale, checked in a copy of this program started after the scale is set,
+// moved to a monitor of another scale, and opened on one; and its dialogs at its scale.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <utility>
 
+#include "app/form_about.h"
+#include "tests/support/remote_windows.h"
 #include "tests/support/scoped_log_pixels.h"
 #include "tests/support/screen_pixels.h"
 #include "tests/window/test_support.h"
 #include "tests/window/text_fits.h"
 #include "tool/tool_runner.h"
 #include "ui/gdi_handles.h"
+#include "ui/notice_dialog.h"
 
 namespace quarvel::testing {
 namespace {
@@ -23,15 +28,55 @@ int checkedDpi = 96;
 int Scaled(int designPixels) { return MulDiv(designPixels, checkedDpi, 96); }
 int StartDpi() { return std::getenv(kChildFlag) ? std::atoi(std::getenv(kChildFlag)) : 96; }
 
-// The character height the font really has on screen: a bitmap font can be smaller than asked for.
-int RealisedCharacterHeight(HFONT font) {
+// The font's character height as realised, and its line height.
+TEXTMETRICA MetricsOf(HFONT font) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(dc, font);
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
   SelectObject(dc, previous);
   DeleteDC(dc);
-  return metrics.tmHeight - metrics.tmInternalLeading;
+  return metrics;
+}
+int RealisedCharacterHeight(HFONT font) { return MetricsOf(font).tmHeight - MetricsOf(font).tmInternalLeading; }
+HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)); }
+LONG HeightAskedOf(HFONT font) {
+  LOGFONTA logFont{};
+  GetObjectA(font, sizeof(logFont), &logFont);
+  return logFont.lfHeight;
+}
+
+SIZE OuterSize(HWND window) {
+  RECT frame;
+  GetWindowRect(window, &frame);
+  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+int IconSide(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+// Shows a modal dialog of this thread by `show`; `look` sees it once it shows, and then it is closed.
+std::function<void(HWND)> lookAtDialog;
+const char* lookedForCaption = nullptr;
+void CALLBACK LookWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowA(nullptr, lookedForCaption);
+  if (!dialog || GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId()) return;
+  KillTimer(nullptr, timer);
+  lookAtDialog(dialog);
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+void WhileShown(const char* caption, const std::function<void()>& show, std::function<void(HWND)> look) {
+  lookAtDialog = std::move(look);
+  lookedForCaption = caption;
+  SetTimer(nullptr, 0, 20, LookWhenShown);
+  show();
 }
 
 std::array<LONG, 4> EdgesIn(HWND form, HWND control) {
@@ -41,12 +86,13 @@ std::array<LONG, 4> EdgesIn(HWND form, HWND control) {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-// As the system tells of a move to a monitor of that DPI: the DPI, and the window's rectangle at that scale.
+// As the system tells of a move to a monitor of that DPI: the DPI, and the window's rectangle at that scale
+// in the frame of that scale.
 void MoveToMonitorOf(HWND form, int dpi) {
-  RECT window, suggested{0, 0, MulDiv(627, dpi, 96), MulDiv(329, dpi, 96)};
+  RECT window;
   GetWindowRect(form, &window);
-  AdjustWindowRectEx(&suggested, WS_OVERLAPPEDWINDOW, TRUE, 0);
-  OffsetRect(&suggested, window.left - suggested.left, window.top - suggested.top);
+  const SIZE outer = OuterSizeAt(form, SIZE{MulDiv(627, dpi, 96), MulDiv(329, dpi, 96)}, dpi);
+  RECT suggested{window.left, window.top, window.left + outer.cx, window.top + outer.cy};
   SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
   checkedDpi = dpi;
 }
@@ -64,18 +110,25 @@ void ExpectLayoutAtCheckedDpi(MainWindowFixture& window) {
   SCOPED_TRACE("at " + std::to_string(checkedDpi) + " DPI");
   HWND form = window.form().Handle();
   auto control = [&](int id) { return EdgesIn(form, window.form().Control(id)); };
+  // The design client area in the frame of the scale. Wine draws the frame at the system's scale, so there the
+  // client area may come out a little larger; the anchored controls follow it.
+  const SIZE designClient{Scaled(627), Scaled(329)};
+  const SIZE outer = OuterSizeAt(form, designClient, checkedDpi);
+  ASSERT_EQ(std::make_pair(OuterSize(form).cx, OuterSize(form).cy), std::make_pair(outer.cx, outer.cy));
   RECT client;
   GetClientRect(form, &client);
-  ASSERT_EQ(client.right, Scaled(627));
-  ASSERT_EQ(client.bottom, Scaled(329));
-  // Each design edge scaled; the list and the status bar keep their scaled distances to the bottom right.
+  // Each design edge scaled; the list and the status bar keep their scaled distances to the bottom right, and
+  // the status bar holds a line of its font with room above and below.
   using Edges = std::array<LONG, 4>;
   EXPECT_EQ(control(IDC_BUTTON_ADD), (Edges{Scaled(4), Scaled(8), Scaled(73), Scaled(33)}));
   EXPECT_EQ(control(IDC_CHECK_TRIM_FILE), (Edges{Scaled(72), Scaled(224), Scaled(153), Scaled(241)}));
   EXPECT_EQ(control(IDC_BUTTON_UNPATCH), (Edges{Scaled(84), Scaled(284), Scaled(157), Scaled(309)}));
-  EXPECT_EQ(control(IDC_LISTVIEW1),
-            (Edges{Scaled(160), Scaled(8), client.right - Scaled(2), client.bottom - Scaled(21)}));
-  EXPECT_EQ(control(IDC_STATUSBAR1), (Edges{0, client.bottom - Scaled(19), client.right, client.bottom}));
+  const Edges status = control(IDC_STATUSBAR1);
+  const LONG statusHeight = status[3] - status[1];
+  EXPECT_EQ(status, (Edges{0, client.bottom - statusHeight, client.right, client.bottom}));
+  EXPECT_GE(statusHeight, Scaled(19));
+  EXPECT_GE(statusHeight, MetricsOf(FontOf(window.form().Control(IDC_STATUSBAR1))).tmHeight + Scaled(3));
+  EXPECT_EQ(control(IDC_LISTVIEW1), (Edges{Scaled(160), Scaled(8), client.right - Scaled(2), status[1] - Scaled(2)}));
   HWND list = window.form().Control(IDC_LISTVIEW1);
   EXPECT_EQ(ListView_GetColumnWidth(list, 1), Scaled(150));
   EXPECT_EQ(ListView_GetColumnWidth(list, 2), 1) << "the directory column hardly shows at any scale";
@@ -84,10 +137,11 @@ void ExpectLayoutAtCheckedDpi(MainWindowFixture& window) {
   int iconWidth = 0, iconHeight = 0;
   ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_SMALL), &iconWidth, &iconHeight);
   EXPECT_EQ(std::make_pair(iconWidth, iconHeight), std::make_pair(Scaled(16), Scaled(16)));
-  auto font = reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0));
-  LOGFONTA logFont{};
-  GetObjectA(font, sizeof(logFont), &logFont);
-  EXPECT_EQ(logFont.lfHeight, Scaled(-11));
+  // The title bar's and the taskbar's icons too, at the scale's sizes.
+  EXPECT_EQ(IconSide(reinterpret_cast<HICON>(SendMessageA(form, WM_GETICON, ICON_SMALL, 0))), Scaled(16));
+  EXPECT_EQ(IconSide(reinterpret_cast<HICON>(SendMessageA(form, WM_GETICON, ICON_BIG, 0))), Scaled(32));
+  HFONT font = FontOf(list);
+  EXPECT_EQ(HeightAskedOf(font), Scaled(-11));
   // Within a pixel of the height asked for: the nearest bitmap size, or a scalable face past the largest one.
   EXPECT_GE(RealisedCharacterHeight(font), Scaled(11) - 1);
   // The picture drawn at the scale of the display, never a smaller one cut at the larger control: what the
@@ -109,13 +163,10 @@ void ExpectLayoutAtCheckedDpi(MainWindowFixture& window) {
   // Wine draws a check box's square at the system's scale whatever the window's, so below the system's scale
   // the square takes room that Windows leaves to the text: the texts are checked at the system's and above.
   if (checkedDpi >= StartDpi()) EXPECT_EQ(MainWindowTextsThatDoNotFit(form), std::vector<std::string>{});
-  // The smallest window a person can drag it to: the design client area at the scale, in the window's frame.
+  // The smallest window a person can drag it to: the design client area at the scale, in the frame of the scale.
   MINMAXINFO limits{};
   SendMessageA(form, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-  RECT frame;
-  GetWindowRect(form, &frame);
-  EXPECT_EQ(limits.ptMinTrackSize.x, Scaled(627) + (frame.right - frame.left) - client.right);
-  EXPECT_EQ(limits.ptMinTrackSize.y, Scaled(329) + (frame.bottom - frame.top) - client.bottom);
+  EXPECT_EQ(std::make_pair(limits.ptMinTrackSize.x, limits.ptMinTrackSize.y), std::make_pair(outer.cx, outer.cy));
 }
 
 TEST(ScaledWindowChild, LayoutFontAndIconsAreScaled) {
@@ -145,6 +196,82 @@ TEST(ScaledWindowChild, FollowsTheMonitorsScaleThereAndBack) {
   EXPECT_EQ(ListView_GetColumnWidth(list, 0), Scaled(200));
   EXPECT_EQ(GdiObjects(), before) << "GDI objects before the moves: " << before;
   EXPECT_GT(before, 0) << "the GDI objects are counted";
+}
+
+// The person's text size, as the system keeps and announces it: the status font's height, for as long as it lives.
+class ScopedStatusFontHeight {
+ public:
+  explicit ScopedStatusFontHeight(LONG height) {
+    metrics_.cbSize = sizeof(metrics_);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics_), &metrics_, 0);
+    NONCLIENTMETRICSW changed = metrics_;
+    changed.lfStatusFont.lfHeight = height;
+    set_ = Set(changed);
+  }
+  ~ScopedStatusFontHeight() {
+    if (set_) Set(metrics_);
+  }
+  bool set() const { return set_; }
+
+ private:
+  static bool Set(NONCLIENTMETRICSW& metrics) {
+    return SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics,
+                                 SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) != FALSE;
+  }
+  NONCLIENTMETRICSW metrics_{};
+  bool set_ = false;
+};
+
+// On a monitor whose scale is not the system's (a laptop docked since the person signed in): the window opens at
+// the monitor's scale, its dialogs take it from the window, and its status bar follows the person's text size.
+TEST(ScaledWindowChild, OpensAtItsMonitorsScaleAndSoDoItsDialogs) {
+  const int monitorDpi = StartDpi() == 96 ? 144 : 96;
+  ScopedWindowDpi monitor([monitorDpi](HWND) { return monitorDpi; });
+  MainWindowFixture window;
+  checkedDpi = monitorDpi;
+  ExpectLayoutAtCheckedDpi(window);
+  HWND form = window.form().Handle();
+
+  // Each dialog's client area in the frame of its scale: the About dialog's design height, and the notice's OK
+  // button with its margin below it.
+  LONG aboutFont = 0, aboutHeight = 0, aboutFrame = 0;
+  WhileShown(kAboutCaption, [&] { ShowAboutDialog(form); }, [&](HWND about) {
+    aboutFont = HeightAskedOf(FontOf(GetWindow(about, GW_CHILD)));
+    aboutHeight = OuterSize(about).cy;
+    aboutFrame = OuterSizeAt(about, SIZE{0, 0}, monitorDpi).cy;
+  });
+  EXPECT_EQ(aboutFont, Scaled(-11));
+  EXPECT_EQ(aboutHeight, Scaled(249) + aboutFrame);
+  LONG noticeFont = 0, noticeHeight = 0, noticeFrame = 0, okBottom = 0;
+  int stopIcon = 0;
+  WhileShown(NOTICE_WINDOW_CAPTION, [&] { RunNoticeDialog(form, NOTICE_WINDOW_CAPTION, "Could not find log file"); },
+             [&](HWND notice) {
+               noticeFont = HeightAskedOf(FontOf(GetDlgItem(notice, IDOK)));
+               noticeHeight = OuterSize(notice).cy;
+               noticeFrame = OuterSizeAt(notice, SIZE{0, 0}, monitorDpi).cy;
+               RECT ok;
+               GetWindowRect(GetDlgItem(notice, IDOK), &ok);
+               MapWindowPoints(nullptr, notice, reinterpret_cast<POINT*>(&ok), 2);
+               okBottom = ok.bottom;
+               stopIcon = IconSide(reinterpret_cast<HICON>(SendMessageA(GetWindow(notice, GW_CHILD), STM_GETICON, 0, 0)));
+             });
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  using ForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+  auto forDpi = reinterpret_cast<ForDpi>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+  ASSERT_TRUE(forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, monitorDpi));
+  EXPECT_EQ(noticeFont, metrics.lfMessageFont.lfHeight) << "the system's message font at the window's scale";
+  EXPECT_EQ(noticeHeight, okBottom + Scaled(12) + noticeFrame);
+  EXPECT_EQ(stopIcon, Scaled(32));
+
+  // A larger text size: the status bar takes the new font at the window's scale and grows with it, and the list
+  // makes room.
+  ScopedStatusFontHeight largerText(-30);
+  ASSERT_TRUE(largerText.set());
+  ASSERT_TRUE(forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, monitorDpi));
+  EXPECT_EQ(HeightAskedOf(FontOf(window.form().Control(IDC_STATUSBAR1))), metrics.lfStatusFont.lfHeight);
+  ExpectLayoutAtCheckedDpi(window);
 }
 
 class DisplayScale : public ::testing::TestWithParam<int> {};
