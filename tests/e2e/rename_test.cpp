@@ -83,7 +83,7 @@ TEST_F(RenameRows, NamesThatNameNoFileAreRefusedWithANotice) {
 
 // Typed into the editor: "é" and Japanese characters, which no key of the layout makes, come as Unicode keys. The
 // window moves to a monitor of another scale meanwhile: the editor stays open with what was typed, in the list's
-// new font.
+// new font and in its row's place at the new scale.
 TEST_F(RenameRows, TypedAccentAndJapaneseCharactersBecomeTheCaption) {
   StartWithRows({MakeRom("old.gba")});
   HWND editor = OpenEditorByClicks(0);
@@ -94,6 +94,10 @@ TEST_F(RenameRows, TypedAccentAndJapaneseCharactersBecomeTheCaption) {
   app_.SendDpiChange(app_.MainWindow(), 144, SIZE{MulDiv(627, 144, 96), MulDiv(329, 144, 96)});
   ASSERT_EQ(app_.CaptionEditor(), editor) << "the edit ended with the move";
   EXPECT_EQ(SendWithTimeout(editor, WM_GETFONT, 0, 0), SendWithTimeout(app_.List(), WM_GETFONT, 0, 0));
+  RECT label = app_.ItemRect(0, LVIR_LABEL), place;  // the row's name at the new scale
+  GetWindowRect(editor, &place);
+  MapWindowPoints(nullptr, app_.List(), reinterpret_cast<POINT*>(&place), 2);
+  EXPECT_EQ(std::make_pair(place.top, place.bottom), std::make_pair(label.top, label.bottom));
   EXPECT_EQ(TextOf(editor), "Caf\xC3\xA9 \xE6\x96\xB0\xE3\x81\x97\xE3\x81\x84.gba");
   EXPECT_TRUE(app_.Screenshot("e2e_caption_edit_moved_to_144", {app_.MainWindow()}));
   PressKey(VK_RETURN);
