@@ -6,21 +6,21 @@
 
 namespace quarvel {
 
-// Deletes a GDI object (font, bitmap, brush) when it goes.
-template <class Handle>
-class GdiObject {
+// Owns a handle of the window system and releases it with Release when it goes.
+template <class Handle, class Release>
+class OwnedHandle {
  public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  ~GdiObject() { reset(); }
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
+  OwnedHandle() = default;
+  explicit OwnedHandle(Handle handle) : handle_(handle) {}
+  ~OwnedHandle() { reset(); }
+  OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  OwnedHandle& operator=(OwnedHandle&& other) noexcept {
     if (this != &other) reset(std::exchange(other.handle_, nullptr));
     return *this;
   }
   Handle get() const { return handle_; }
   void reset(Handle handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
+    if (handle_) Release{}(handle_);
     handle_ = handle;
   }
 
@@ -28,26 +28,18 @@ class GdiObject {
   Handle handle_ = nullptr;
 };
 
-// Destroys an icon made for the program (not a shared one) when it goes.
-class IconHandle {
- public:
-  IconHandle() = default;
-  explicit IconHandle(HICON icon) : icon_(icon) {}
-  ~IconHandle() { reset(); }
-  IconHandle(IconHandle&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-  IconHandle& operator=(IconHandle&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.icon_, nullptr));
-    return *this;
-  }
-  HICON get() const { return icon_; }
-  void reset(HICON icon = nullptr) {
-    if (icon_) DestroyIcon(icon_);
-    icon_ = icon;
-  }
-
- private:
-  HICON icon_ = nullptr;
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
+struct DestroyIconHandle {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+
+// A GDI object (font, bitmap, brush), deleted when it goes.
+template <class Handle>
+using GdiObject = OwnedHandle<Handle, DeleteGdiObject>;
+// An icon made for the program (not a shared one), destroyed when it goes.
+using IconHandle = OwnedHandle<HICON, DestroyIconHandle>;
 
 // A window's device context, released when it goes.
 class WindowDC {

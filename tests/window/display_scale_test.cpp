@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <utility>
 
@@ -60,23 +59,6 @@ int IconSide(HICON icon) {
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   return bitmap.bmWidth;
-}
-
-// Shows a modal dialog of this thread by `show`; `look` sees it once it shows, and then it is closed.
-std::function<void(HWND)> lookAtDialog;
-const char* lookedForCaption = nullptr;
-void CALLBACK LookWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND dialog = FindWindowA(nullptr, lookedForCaption);
-  if (!dialog || GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId()) return;
-  KillTimer(nullptr, timer);
-  lookAtDialog(dialog);
-  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-}
-void WhileShown(const char* caption, const std::function<void()>& show, std::function<void(HWND)> look) {
-  lookAtDialog = std::move(look);
-  lookedForCaption = caption;
-  SetTimer(nullptr, 0, 20, LookWhenShown);
-  show();
 }
 
 std::array<LONG, 4> EdgesIn(HWND form, HWND control) {
@@ -198,29 +180,11 @@ TEST(ScaledWindowChild, FollowsTheMonitorsScaleThereAndBack) {
   EXPECT_GT(before, 0) << "the GDI objects are counted";
 }
 
-// The person's text size, as the system keeps and announces it: the status font's height, for as long as it lives.
-class ScopedStatusFontHeight {
- public:
-  explicit ScopedStatusFontHeight(LONG height) {
-    metrics_.cbSize = sizeof(metrics_);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics_), &metrics_, 0);
-    NONCLIENTMETRICSW changed = metrics_;
-    changed.lfStatusFont.lfHeight = height;
-    set_ = Set(changed);
-  }
-  ~ScopedStatusFontHeight() {
-    if (set_) Set(metrics_);
-  }
-  bool set() const { return set_; }
-
- private:
-  static bool Set(NONCLIENTMETRICSW& metrics) {
-    return SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics,
-                                 SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) != FALSE;
-  }
-  NONCLIENTMETRICSW metrics_{};
-  bool set_ = false;
-};
+// The person's text size as the system keeps and announces it: the status font's height (at the system's scale).
+void SetStatusFontHeight(NONCLIENTMETRICSW& metrics, LONG height) {
+  metrics.lfStatusFont.lfHeight = height;
+  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+}
 
 // On a monitor whose scale is not the system's (a laptop docked since the person signed in): the window opens at
 // the monitor's scale, its dialogs take it from the window, and its status bar follows the person's text size.
@@ -233,45 +197,34 @@ TEST(ScaledWindowChild, OpensAtItsMonitorsScaleAndSoDoItsDialogs) {
   HWND form = window.form().Handle();
 
   // Each dialog's client area in the frame of its scale: the About dialog's design height, and the notice's OK
-  // button with its margin below it.
-  LONG aboutFont = 0, aboutHeight = 0, aboutFrame = 0;
+  // button with its margin below it. Its stop sign is of the scale's size.
+  LONG aboutFont = 0, aboutHeight = 0, noticeHeight = 0, okBottom = 0;
   WhileShown(kAboutCaption, [&] { ShowAboutDialog(form); }, [&](HWND about) {
     aboutFont = HeightAskedOf(FontOf(GetWindow(about, GW_CHILD)));
-    aboutHeight = OuterSize(about).cy;
-    aboutFrame = OuterSizeAt(about, SIZE{0, 0}, monitorDpi).cy;
+    aboutHeight = OuterSize(about).cy - OuterSizeAt(about, SIZE{0, 0}, monitorDpi).cy;
   });
   EXPECT_EQ(aboutFont, Scaled(-11));
-  EXPECT_EQ(aboutHeight, Scaled(249) + aboutFrame);
-  LONG noticeFont = 0, noticeHeight = 0, noticeFrame = 0, okBottom = 0;
+  EXPECT_EQ(aboutHeight, Scaled(249));
   int stopIcon = 0;
   WhileShown(NOTICE_WINDOW_CAPTION, [&] { RunNoticeDialog(form, NOTICE_WINDOW_CAPTION, "Could not find log file"); },
              [&](HWND notice) {
-               noticeFont = HeightAskedOf(FontOf(GetDlgItem(notice, IDOK)));
-               noticeHeight = OuterSize(notice).cy;
-               noticeFrame = OuterSizeAt(notice, SIZE{0, 0}, monitorDpi).cy;
-               RECT ok;
-               GetWindowRect(GetDlgItem(notice, IDOK), &ok);
-               MapWindowPoints(nullptr, notice, reinterpret_cast<POINT*>(&ok), 2);
-               okBottom = ok.bottom;
+               noticeHeight = OuterSize(notice).cy - OuterSizeAt(notice, SIZE{0, 0}, monitorDpi).cy;
+               okBottom = EdgesIn(notice, GetDlgItem(notice, IDOK))[3];
                stopIcon = IconSide(reinterpret_cast<HICON>(SendMessageA(GetWindow(notice, GW_CHILD), STM_GETICON, 0, 0)));
              });
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  using ForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
-  auto forDpi = reinterpret_cast<ForDpi>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
-  ASSERT_TRUE(forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, monitorDpi));
-  EXPECT_EQ(noticeFont, metrics.lfMessageFont.lfHeight) << "the system's message font at the window's scale";
-  EXPECT_EQ(noticeHeight, okBottom + Scaled(12) + noticeFrame);
+  EXPECT_EQ(noticeHeight, okBottom + Scaled(12));
   EXPECT_EQ(stopIcon, Scaled(32));
 
   // A larger text size: the status bar takes the new font at the window's scale and grows with it, and the list
   // makes room.
-  ScopedStatusFontHeight largerText(-30);
-  ASSERT_TRUE(largerText.set());
-  ASSERT_TRUE(forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, monitorDpi));
-  EXPECT_EQ(HeightAskedOf(FontOf(window.form().Control(IDC_STATUSBAR1))), metrics.lfStatusFont.lfHeight);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+  const LONG statusFontHeight = metrics.lfStatusFont.lfHeight;
+  SetStatusFontHeight(metrics, -30);
+  EXPECT_EQ(HeightAskedOf(FontOf(window.form().Control(IDC_STATUSBAR1))), MulDiv(-30, monitorDpi, StartDpi()));
   ExpectLayoutAtCheckedDpi(window);
+  SetStatusFontHeight(metrics, statusFontHeight);
 }
 
 class DisplayScale : public ::testing::TestWithParam<int> {};

@@ -6,6 +6,27 @@
 
 namespace quarvel::testing {
 
+namespace {
+std::function<void(HWND)> lookAtDialog;
+const char* lookedForCaption = nullptr;
+
+// Runs in the dialog's own modal loop.
+void CALLBACK LookWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowA(nullptr, lookedForCaption);
+  if (!dialog || GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId()) return;
+  KillTimer(nullptr, timer);
+  lookAtDialog(dialog);
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+}  // namespace
+
+void WhileShown(const char* caption, const std::function<void()>& show, std::function<void(HWND)> look) {
+  lookAtDialog = std::move(look);
+  lookedForCaption = caption;
+  SetTimer(nullptr, 0, 20, LookWhenShown);
+  show();
+}
+
 void CopyStandIn(const std::string& appDir) {
   ASSERT_TRUE(CopyFileA((TestProgramDir() + "Quarvel.exe").c_str(), (appDir + "Quarvel.exe").c_str(), FALSE));
 }

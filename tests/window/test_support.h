@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -62,6 +63,10 @@ class HangWatch {
   std::atomic<DWORD> hungAt_{0};
   std::thread watcher_;
 };
+
+// Shows a modal dialog of this thread by `show`; `look` sees the dialog of that caption once it shows, and then
+// it is closed.
+void WhileShown(const char* caption, const std::function<void()>& show, std::function<void(HWND)> look);
 
 // A main window whose AppDir is a temporary folder, with messages captured.
 class MainWindowFixture {

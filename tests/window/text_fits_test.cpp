@@ -8,24 +8,14 @@
 namespace quarvel::testing {
 namespace {
 
-std::vector<std::string> g_aboutMisfits{"the About dialog was not measured"};
-
-// The About dialog runs its own modal loop; a thread timer inside that loop measures it and closes it.
-void CALLBACK MeasureAboutWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND about = FindWindowA(nullptr, kAboutCaption);
-  if (!about || GetWindowThreadProcessId(about, nullptr) != GetCurrentThreadId()) return;
-  g_aboutMisfits = AboutTextsThatDoNotFit(about);
-  KillTimer(nullptr, timer);
-  PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-}
-
 TEST(TextsFit, EveryCaptionOfTheMainWindowAndEveryAboutLine) {
   MainWindowFixture window;
   window.form().Show(SW_SHOWNORMAL);
   EXPECT_EQ(MainWindowTextsThatDoNotFit(window.form().Handle()), std::vector<std::string>{});
-  SetTimer(nullptr, 0, 20, MeasureAboutWhenShown);
-  ShowAboutDialog(window.form().Handle());
-  EXPECT_EQ(g_aboutMisfits, std::vector<std::string>{});
+  std::vector<std::string> aboutMisfits{"the About dialog was not measured"};
+  WhileShown(kAboutCaption, [&] { ShowAboutDialog(window.form().Handle()); },
+             [&](HWND about) { aboutMisfits = AboutTextsThatDoNotFit(about); });
+  EXPECT_EQ(aboutMisfits, std::vector<std::string>{});
 }
 
 }  // namespace
