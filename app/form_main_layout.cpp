@@ -13,7 +13,7 @@ constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kPicture = SS_OWNERDRAW | SS_NOTIFY;
 constexpr DWORD kList = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_OWNERDATA | LVS_EDITLABELS | LVS_SHAREIMAGELISTS;
-// The status bar is placed by the layout, at its scaled height, rather than sizing itself to its font.
+// The status bar is placed by the layout, as high as its font needs (at least its scaled design height).
 constexpr DWORD kStatus = SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN;
 
 constexpr RECT At(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }

@@ -93,19 +93,10 @@ std::string MakeNestedPath(const std::string& parent, size_t totalLength, const 
 }
 
 std::string ShortPathOf(const std::string& path) {
-  const std::wstring extended = L"\\\\?\\" + Widen(path);  // past MAX_PATH too
-  DWORD needed = GetShortPathNameW(extended.c_str(), nullptr, 0);
-  std::wstring shortPath(needed, L'\0');
-  DWORD length = needed > 0 ? GetShortPathNameW(extended.c_str(), shortPath.data(), needed) : 0;
-  if (length == 0 || length >= needed || length < 4) return "";
-  shortPath.resize(length);
-  shortPath.erase(0, 4);
-  int bytes = WideCharToMultiByte(CP_ACP, 0, shortPath.data(), static_cast<int>(shortPath.size()), nullptr, 0, nullptr,
-                                  nullptr);
-  std::string text(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_ACP, 0, shortPath.data(), static_cast<int>(shortPath.size()), text.data(), bytes, nullptr,
-                      nullptr);
-  return text;
+  wchar_t shortPath[MAX_PATH];  // far shorter than the long path, which may be past MAX_PATH
+  DWORD length = GetShortPathNameW((L"\\\\?\\" + Widen(path)).c_str(), shortPath, MAX_PATH);
+  if (length < 4 || length >= MAX_PATH) return "";
+  return std::string(shortPath + 4, shortPath + length);  // the "\\?\" dropped; short names are ASCII
 }
 
 bool WriteText(const std::string& path, const std::string& text) {
