@@ -164,6 +164,8 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO:
       OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
+    case WM_GETDPISCALEDSIZE:
+      return OnGetDpiScaledSize(DisplayScale(static_cast<int>(wParam)), *reinterpret_cast<SIZE*>(lParam));
     case WM_DPICHANGED:
       OnDpiChanged(DisplayScale::OfDpiChange(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;

@@ -88,6 +88,7 @@ class TFormMain {
   bool OnContextMenu(HWND source, LPARAM position);
   void OnSize(int clientWidth, int clientHeight);
   void OnGetMinMaxInfo(MINMAXINFO& info);
+  bool OnGetDpiScaledSize(const DisplayScale& scale, SIZE& size);
   void OnDpiChanged(const DisplayScale& scale, const RECT& suggested);
   void OnSettingChange(UINT setting);
   void OnDrawItem(const DRAWITEMSTRUCT& item);

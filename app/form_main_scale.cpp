@@ -74,6 +74,17 @@ void TFormMain::OnGetMinMaxInfo(MINMAXINFO& info) {
   info.ptMinTrackSize = POINT{outer.cx, outer.cy};
 }
 
+// The size the window is to have on a monitor of another scale, asked for before the move: its client area
+// scaled, in the frame of the new scale. Scaling the whole window, as the system would, scales the frame too,
+// and the client area drifts from one move to the next.
+bool TFormMain::OnGetDpiScaledSize(const DisplayScale& scale, SIZE& size) {
+  RECT client{};
+  if (!GetClientRect(window_, &client)) return false;
+  const int from = scale_.Dpi(), to = scale.Dpi();
+  size = WindowSizeFor(window_, SIZE{MulDiv(client.right, to, from), MulDiv(client.bottom, to, from)}, scale);
+  return true;
+}
+
 // Moved to a monitor of another scale (also during a batch: only the look changes). The window takes the
 // size the system suggests, and everything sized by the scale is laid out or made again.
 void TFormMain::OnDpiChanged(const DisplayScale& scale, const RECT& suggested) {
@@ -156,7 +167,8 @@ void TFormMain::LoadWindowIcons() {
 void TFormMain::FitLabelEditor(const DisplayScale& previous) {
   if (!labelEdit_ || labelEditRow_ < 0) return;
   RECT label{}, editor{};
-  if (!ListView_GetItemRect(listView_, labelEditRow_, &label, LVIR_LABEL) || !GetWindowRect(labelEdit_, &editor)) return;
+  if (!ListView_GetItemRect(listView_, labelEditRow_, &label, LVIR_LABEL) || !GetWindowRect(labelEdit_, &editor))
+    return;
   const int width = std::max<int>(label.right - label.left,
                                   MulDiv(editor.right - editor.left, scale_.Dpi(), previous.Dpi()));
   MoveWindow(labelEdit_, label.left, label.top, width, label.bottom - label.top, TRUE);

@@ -9,6 +9,10 @@
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
 #endif
+// Sent from Windows 10 1703 on, to a Per-Monitor V2 window, before WM_DPICHANGED.
+#ifndef WM_GETDPISCALEDSIZE
+#define WM_GETDPISCALEDSIZE 0x02E4
+#endif
 
 namespace quarvel {
 

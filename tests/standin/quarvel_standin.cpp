@@ -92,19 +92,6 @@ std::string CurrentDirectory() {
   return Utf8(std::wstring(directory, length));
 }
 
-// As a tool that is not long-path aware reads them, in the system's code page.
-std::string ModulePathA() {
-  char path[MAX_PATH] = {};
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return std::string(path, length < MAX_PATH ? length : 0);
-}
-
-std::string CurrentDirectoryA() {
-  char directory[MAX_PATH] = {};
-  DWORD length = GetCurrentDirectoryA(MAX_PATH, directory);
-  return std::string(directory, length < MAX_PATH ? length : 0);
-}
-
 std::string Hex(uint64_t value) {
   char text[24];
   std::snprintf(text, sizeof(text), "%llx", static_cast<unsigned long long>(value));
@@ -223,11 +210,14 @@ int main(int argc, char** argv) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   GetStartupInfoW(&startup);
+  char module[MAX_PATH] = {}, directory[MAX_PATH] = {};  // as a tool that is not long-path aware reads them
+  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  GetCurrentDirectoryA(MAX_PATH, directory);
   AppendRecord(Environment(L"QUARVEL_STANDIN_RECORD"),
                Utf8(GetCommandLineW()) + "\t" + CurrentDirectory() + "\t" + std::to_string(GetCurrentProcessId()) +
                    "\t" + GetCommandLineA() + "\t" + (rom.opened ? "opened" : "not-opened") + "\t" + rom.volumeSerial +
                    "\t" + rom.fileIndex + "\t" + std::to_string(startup.dwFlags) + "\t" +
-                   std::to_string(startup.wShowWindow) + "\t" + ModulePathA() + "\t" + CurrentDirectoryA());
+                   std::to_string(startup.wShowWindow) + "\t" + module + "\t" + directory);
   // The plan and the demonstration go by the file's true name where the tool was given its short form.
   std::string outcome = ChosenOutcome(rom.longName.empty() ? arguments.romPath : rom.longName);
   if (outcome.rfind("sleep:", 0) == 0) {

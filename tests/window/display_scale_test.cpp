@@ -164,6 +164,14 @@ TEST(ScaledWindowChild, FollowsTheMonitorsScaleThereAndBack) {
   MainWindowFixture window;
   HWND form = window.form().Handle();
   const int otherDpi = StartDpi() == 96 ? 144 : 96;
+  // Asked before a move, the window wants its client area scaled, in the frame of the new scale.
+  SIZE wanted{};
+  EXPECT_TRUE(SendMessageA(form, WM_GETDPISCALEDSIZE, otherDpi, reinterpret_cast<LPARAM>(&wanted)));
+  RECT client;
+  GetClientRect(form, &client);
+  const SIZE scaledClient{MulDiv(client.right, otherDpi, StartDpi()), MulDiv(client.bottom, otherDpi, StartDpi())};
+  const SIZE scaled = OuterSizeAt(form, scaledClient, otherDpi);
+  EXPECT_EQ(std::make_pair(wanted.cx, wanted.cy), std::make_pair(scaled.cx, scaled.cy));
   // Wine's list view keeps 6 bitmaps from its first column-width change on: counted after one round trip.
   MoveToMonitorOf(form, otherDpi);
   MoveToMonitorOf(form, StartDpi());
