@@ -24,9 +24,8 @@ TEST_P(DisplayScales, MainWindowWithEveryResultAndTheAboutDialog) {
   app_.PostCommand(IDM_HELP_ABOUT);
   HWND about = app_.WaitForTopWindow("About...");
   ASSERT_NE(about, nullptr);
-  // The design client area in the frame of the dialog's scale: wider only where a line in the scalable face that
-  // stands in at 200 % would not fit. (Wine draws frames at the system's scale, so only there is the client area
-  // itself checked.)
+  // The design client area in the frame of the dialog's scale (wider where a line in the face standing in at 200 %
+  // would not fit). Wine draws frames at the system's scale: only there is the client area itself checked.
   auto expectAboutAt = [&](int dpi) {
     RECT frame;
     GetWindowRect(about, &frame);

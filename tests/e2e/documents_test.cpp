@@ -125,9 +125,8 @@ TEST_P(DocumentsIn, ViewLogAfterABatchOpensTheLogInAViewer) {
   ASSERT_EQ(WaitForStatus(app_, "Testing...done"), "Testing...done");
   EXPECT_EQ(ReadLines(app_.LogPath()),
             std::vector<std::string>{"Quarvel stand-in (patches nothing): test \"" + rom + "\" -> 0"});
-  // The tool is started by its own path and in its folder as it can read them back in the system's code page:
-  // where the folder's name does not fit it, by the folder's short form, which names the same folder. (Wine gives
-  // a program its long path from GetModuleFileNameA whatever it was started by; Windows the path it was started by.)
+  // The tool is started by its path and in its folder as it reads them back in the system's code page: by the folder's
+  // short form where its name does not fit. (Wine's GetModuleFileNameA gives the long path whatever the start.)
   std::vector<ToolRun> runs = ReadToolRuns(roms_ / "record.txt");
   ASSERT_EQ(runs.size(), 1u);
   const bool fits = GetParam().label == std::string("app");

@@ -9,6 +9,8 @@ namespace e2e {
 namespace {
 using namespace quarvel::testing;
 
+constexpr const char* kForbiddenNotice = "A file name cannot contain any of the following characters: \\ / : * ? \" < > |";
+
 class RenameRows : public E2eTest {
  protected:
   // Starts editing the row's caption, types `name` and presses Enter.
@@ -50,11 +52,9 @@ TEST_F(RenameRows, NewNameShowsAndGoesToTheTool) {
   EXPECT_EQ(RecordedFileIds(roms_ / "record.txt"), std::vector<std::string>{FileIdOf(renamed)});
 }
 
-// Names that name no file of the row's folder are refused, each with its reason: an emptied one (the folder's
-// path would be left for the tool), a device's (a tool would read the console and wait), and dots or a space at
-// the end (Windows drops them). Typed by real keys; a click on the selected row's name opens the editor again.
+// Names that name no file are refused, each with its reason: an emptied one (the folder's path would be left), a
+// device's (the tool would wait on the console), dots or a space at the end. Typed by real keys.
 TEST_F(RenameRows, NamesThatNameNoFileAreRefusedWithANotice) {
-  const std::string forbidden = "A file name cannot contain any of the following characters: \\ / : * ? \" < > |";
   const std::string device = "A file name cannot be CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9, with or without "
                              "an extension: Windows keeps these names for devices";
   const std::string dots = "A file name cannot be . or .., or end in a period or a space";
@@ -63,7 +63,7 @@ TEST_F(RenameRows, NamesThatNameNoFileAreRefusedWithANotice) {
   ASSERT_NE(OpenEditorByClicks(0), nullptr) << "the editor did not open";
   PressKey(VK_BACK);  // the editor opens with its text selected
   PressKey(VK_RETURN);
-  ExpectNotice(forbidden);
+  ExpectNotice(kForbiddenNotice);
   const std::pair<const char*, const std::string*> refused[] = {
       {"CON", &device}, {"con.gba", &device}, {"Lpt9 .gba", &device}, {"..", &dots}, {"keep.gba ", &dots}};
   for (const auto& [name, notice] : refused) {
@@ -109,8 +109,7 @@ TEST_F(RenameRows, ForbiddenCharacterIsRefusedWithANotice) {
   std::string rom = MakeRom("keep.gba");
   StartWithRows({rom});
   ASSERT_NO_FATAL_FAILURE(EditCaption(0, "bad?name.gba"));
-  ExpectNotice("A file name cannot contain any of the following characters: \\ / : * ? \" < > |",
-               "e2e_notice_forbidden_name");
+  ExpectNotice(kForbiddenNotice, "e2e_notice_forbidden_name");
   EXPECT_TRUE(app_.Sync());
   EXPECT_EQ(app_.Cell(0, kFileName), "keep.gba");
 }

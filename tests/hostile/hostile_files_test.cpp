@@ -135,8 +135,7 @@ TEST_F(HostileFiles, AMissingPathIsReportedWithTheSystemsText) {
 
 // Paths of MAX_PATH characters and more are listed and reach the tool whole, though the single-byte file
 // functions refuse them; a missing one is reported with its whole path.
-// Paths of MAX_PATH characters and more are listed whole; the tool, which could not open them, is handed their
-// short forms, and opens the very files.
+// Paths of MAX_PATH characters and more are listed whole; the tool, which could not open them, gets their short forms.
 TEST_F(HostileFiles, PathsPastMaxPathAreListedAndReachTheToolByTheirShortForms) {
   std::vector<std::string> paths;
   for (size_t length : {MAX_PATH - 1, MAX_PATH, MAX_PATH + 1, 300, 1100}) {

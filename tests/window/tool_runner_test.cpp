@@ -157,7 +157,6 @@ TEST_F(ToolRunnerTest, ANameOutsideTheCodePageOrAPathTooLongGoesByItsShortForm) 
   EXPECT_EQ(runs[0].systemCommandLine, runs[0].commandLine) << "the short form is seen as it was handed";
   EXPECT_TRUE(runs[1].opened) << runs[1].rom;
   EXPECT_EQ(runs[1].fileId, FileIdOf(deep));
-  EXPECT_LT(runs[1].rom.size(), 260u);
   const std::string gone = roms_ / "\xE3\x83\x9D gone.gba";
   EXPECT_EQ(FailureOf([&] { RunToolOnFile(appDir_.path(), gone, {}, Operation::Test, 30000); }),
             "Cannot hand file \"" + gone + "\" to the tool: its short name could not be read. " +
