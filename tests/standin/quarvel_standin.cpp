@@ -15,8 +15,7 @@
 // its command line as GetCommandLineA gives it (the system's code page, byte for byte), whether it opened
 // the ROM file, that file's volume serial and file index (hexadecimal), the start-up information's flags
 // and show command, and its own path and current directory as GetModuleFileNameA and GetCurrentDirectoryA
-// give them (the system's code page, byte for byte: what a tool that looks for files beside itself reads).
-// The record, the plan and the environment are read and written wide.
+// give them (byte for byte). The record, the plan and the environment are read and written wide.
 // QUARVEL_STANDIN_HANGING may name an event that a run sets when it starts to hang, so that a test
 // can time the front-end's limit from that moment.
 #include <windows.h>

@@ -45,12 +45,6 @@ LONG HeightAskedOf(HFONT font) {
   return logFont.lfHeight;
 }
 
-SIZE OuterSize(HWND window) {
-  RECT frame;
-  GetWindowRect(window, &frame);
-  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
-}
-
 int IconSide(HICON icon) {
   ICONINFO info{};
   if (!icon || !GetIconInfo(icon, &info)) return 0;
@@ -61,6 +55,7 @@ int IconSide(HICON icon) {
   return bitmap.bmWidth;
 }
 
+// In the form's client area, or on the screen for no form.
 std::array<LONG, 4> EdgesIn(HWND form, HWND control) {
   RECT rect;
   GetWindowRect(control, &rect);
@@ -96,7 +91,8 @@ void ExpectLayoutAtCheckedDpi(MainWindowFixture& window) {
   // client area may come out a little larger; the anchored controls follow it.
   const SIZE designClient{Scaled(627), Scaled(329)};
   const SIZE outer = OuterSizeAt(form, designClient, checkedDpi);
-  ASSERT_EQ(std::make_pair(OuterSize(form).cx, OuterSize(form).cy), std::make_pair(outer.cx, outer.cy));
+  const std::array<LONG, 4> frame = EdgesIn(nullptr, form);
+  ASSERT_EQ(std::make_pair(frame[2] - frame[0], frame[3] - frame[1]), std::make_pair(outer.cx, outer.cy));
   RECT client;
   GetClientRect(form, &client);
   // Each design edge scaled; the list and the status bar keep their scaled distances to the bottom right, and
@@ -209,14 +205,15 @@ TEST(ScaledWindowChild, OpensAtItsMonitorsScaleAndSoDoItsDialogs) {
   LONG aboutFont = 0, aboutHeight = 0, noticeHeight = 0, okBottom = 0;
   WhileShown(kAboutCaption, [&] { ShowAboutDialog(form); }, [&](HWND about) {
     aboutFont = HeightAskedOf(FontOf(GetWindow(about, GW_CHILD)));
-    aboutHeight = OuterSize(about).cy - OuterSizeAt(about, SIZE{0, 0}, monitorDpi).cy;
+    aboutHeight = EdgesIn(nullptr, about)[3] - EdgesIn(nullptr, about)[1] - OuterSizeAt(about, {}, monitorDpi).cy;
   });
   EXPECT_EQ(aboutFont, Scaled(-11));
   EXPECT_EQ(aboutHeight, Scaled(249));
   int stopIcon = 0;
   WhileShown(NOTICE_WINDOW_CAPTION, [&] { RunNoticeDialog(form, NOTICE_WINDOW_CAPTION, "Could not find log file"); },
              [&](HWND notice) {
-               noticeHeight = OuterSize(notice).cy - OuterSizeAt(notice, SIZE{0, 0}, monitorDpi).cy;
+               noticeHeight = EdgesIn(nullptr, notice)[3] - EdgesIn(nullptr, notice)[1] -
+                              OuterSizeAt(notice, {}, monitorDpi).cy;
                okBottom = EdgesIn(notice, GetDlgItem(notice, IDOK))[3];
                stopIcon = IconSide(reinterpret_cast<HICON>(SendMessageA(GetWindow(notice, GW_CHILD), STM_GETICON, 0, 0)));
              });
