@@ -72,9 +72,8 @@ PathForms AsciiSystem(std::vector<std::pair<std::string, std::string>> shortName
 }
 
 std::string Handed(const HandedPath& handed) {
-  if (handed.path) return *handed.path;
-  return std::string(handed.problem == PathFit::TooLong ? "too long" : "outside") + ", error " +
-         std::to_string(handed.error);
+  const char* problem = handed.problem == PathFit::TooLong ? "too long" : "outside";
+  return handed.path ? *handed.path : problem + (", error " + std::to_string(handed.error));
 }
 
 TEST(ToolPaths, APathThatFitsIsHandedAsItIsElseItsShortFormElseWhyNot) {

@@ -72,8 +72,7 @@ TEST_F(ToolRunnerTest, ToolRunsInAppDirWithTheExactCommandLine) {
   EXPECT_TRUE(runs[0].opened);
   EXPECT_EQ(runs[0].fileId, FileIdOf(rom_));
   EXPECT_EQ(runs[0].startup, "flags 1 show 1") << "STARTF_USESHOWWINDOW, SW_SHOWNORMAL: the tool's window shows";
-  // The tool starts in AppDir and reads back its own path there, and the front-end's own current directory stays
-  // there.
+  // The tool starts in AppDir and reads its own path there; the front-end's current directory stays there too.
   EXPECT_EQ(runs[0].directory + "\\", dir);
   EXPECT_EQ(runs[0].systemDirectory + "\\", dir);
   EXPECT_EQ(runs[0].systemModule, dir + "Quarvel.exe");
