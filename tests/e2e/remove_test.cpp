@@ -38,8 +38,7 @@ TEST_F(RemoveRows, DeleteKeyAsksForASelectionEachTimeAsTheFocusOutlastsDialogs) 
   ASSERT_TRUE(app_.WaitGone(about));
   EXPECT_TRUE(app_.WaitForFocusOn(app_.List()));
   ASSERT_TRUE(app_.ChooseFromMenu('H', 'A'));
-  about = app_.WaitForTopWindow("About...");
-  ASSERT_NE(about, nullptr);
+  ASSERT_NE(about = app_.WaitForTopWindow("About..."), nullptr);
   PressKey(VK_RETURN);
   EXPECT_TRUE(app_.WaitGone(about)) << "Enter closes the About dialog";
   EXPECT_TRUE(app_.WaitForFocusOn(app_.List()));
