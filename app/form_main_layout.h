@@ -21,7 +21,7 @@ struct ControlSpec {
   Anchor anchor;
 };
 
-// The main window: a normal resizable window with a menu bar, laid out in a client area of this size.
+// The main window's style: a normal resizable window with minimise and maximise buttons and a menu bar.
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 

@@ -21,7 +21,7 @@ constexpr const char* kDeviceNameNotice =
 
 // Whether a caption may become the row's file name; when not, a notice says why. Nothing else checks it:
 // the name of a file that does not exist is taken, as a rename may come before the file's.
-bool IsFileNameTaken(const std::string& caption, const LeadBytes& leadBytes) {
+bool MayBecomeFileName(const std::string& caption, const LeadBytes& leadBytes) {
   switch (FileNameFaultOf(caption, leadBytes)) {
     case FileNameFault::None: return true;
     case FileNameFault::ForbiddenCharacter: ShowNotice(kForbiddenNameNotice); break;  // an emptied one too
@@ -165,7 +165,7 @@ bool TFormMain::OnEndLabelEdit(const NMLVDISPINFOA& edit) {
   if (edit.item.iItem < 0 || static_cast<size_t>(edit.item.iItem) >= rows_.Count()) return false;
   if (!edit.item.pszText && (labelEditEscaped_ || !editorText.empty())) return false;  // the caption stays
   std::string caption = edit.item.pszText ? edit.item.pszText : "";
-  if (!IsFileNameTaken(caption, leadBytes_)) return false;  // no name would leave the folder's path
+  if (!MayBecomeFileName(caption, leadBytes_)) return false;
   rows_.SetCaption(static_cast<size_t>(edit.item.iItem), caption);
   listView1_.RepaintRow(static_cast<size_t>(edit.item.iItem));
   return true;

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "ui/code_page_text.h"
 #include "romlist/drop_list.h"
 #include "romlist/path_text.h"
+#include "ui/code_page_text.h"
 
 namespace quarvel {
 

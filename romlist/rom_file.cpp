@@ -2,8 +2,8 @@
 
 #include "romlist/extended_path.h"
 #include "romlist/header_text.h"
-#include "ui/kernel_handle.h"
 #include "ui/failure.h"
+#include "ui/kernel_handle.h"
 #include "ui/message_text.h"
 
 namespace quarvel {
@@ -25,7 +25,8 @@ std::string FullPathOf(const std::string& path) {
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 HANDLE OpenForReading(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE || path.size() < MAX_PATH) return file;
   DWORD error = GetLastError();
   std::wstring wide = ExtendedLengthPath(path);

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "ui/code_page_text.h"
 #include "romlist/rom_columns.h"
+#include "ui/code_page_text.h"
 
 namespace quarvel {
 

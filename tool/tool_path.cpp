@@ -3,7 +3,9 @@
 namespace quarvel {
 
 namespace {
-HandedPath Unhanded(PathFit problem, const ShortForm& shortForm) { return HandedPath{std::nullopt, problem, shortForm.error}; }
+HandedPath Unhanded(PathFit problem, const ShortForm& shortForm) {
+  return HandedPath{std::nullopt, problem, shortForm.error};
+}
 }  // namespace
 
 HandedPath PathForTool(const std::string& path, const PathForms& forms) {

@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "ui/kernel_handle.h"
+#include "romlist/rom_file.h"
 #include "tool/message_wait.h"
 #include "tool/system_path_forms.h"
-#include "romlist/rom_file.h"
 #include "ui/failure.h"
+#include "ui/kernel_handle.h"
 
 namespace quarvel {
 

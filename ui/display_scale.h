@@ -24,8 +24,9 @@ class DisplayScale {
   // The system's DPI, fixed when the person signed in.
   static DisplayScale OfSystem();
   // The scale a window is drawn at: its monitor's on Windows 10 1703 and later, where the program follows each
-  // monitor's scale (GetDpiForWindow), the system's elsewhere and for no window. A window takes it once created, a dialog its owner's when it
-  // opens; each then takes the new one from WM_DPICHANGED when it moves to a monitor of another scale.
+  // monitor's scale (GetDpiForWindow), the system's elsewhere and for no window. A window takes it once made, a
+  // dialog its owner's when it opens; each then takes the new one from WM_DPICHANGED when it moves to a monitor
+  // of another scale.
   static DisplayScale OfWindow(HWND window);
   // The new DPI that WM_DPICHANGED carries in its wParam (GetDpiForWindow is no witness under Wine).
   static DisplayScale OfDpiChange(WPARAM wParam) { return DisplayScale(HIWORD(wParam)); }

@@ -30,10 +30,11 @@ struct NoticeState {
 // The monitor the notice shows on: its owner's, else the primary one.
 MONITORINFO MonitorOf(HWND dialog) {
   HWND owner = GetWindow(dialog, GW_OWNER);
+  HMONITOR shownOn = owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
+                           : MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
-  if (!GetMonitorInfoA(MonitorFromWindow(owner ? owner : dialog, owner ? MONITOR_DEFAULTTONEAREST : MONITOR_DEFAULTTOPRIMARY),
-                       &monitor))
+  if (!GetMonitorInfoA(shownOn, &monitor))
     monitor.rcMonitor = monitor.rcWork = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   return monitor;
 }

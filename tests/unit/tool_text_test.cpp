@@ -80,7 +80,8 @@ TEST(ToolPaths, APathThatFitsIsHandedAsItIsElseItsShortFormElseWhyNot) {
   const std::string polish = "C:\\r\\\xC5\x81\xC3\xB3" "dz.gba";  // its short form is itself: no short names
   const std::string deep = "C:\\roms\\deeper\\file.gba";
   PathForms system = AsciiSystem({{"C:\\r\\Caf\xC3\xA9.gba", "C:\\r\\CAF~1.GBA"}, {polish, polish},
-                                  {deep, "C:\\ROMS\\DEEPER~1\\FILE.GBA"}, {"C:\\roms\\a long name.gba", "C:\\roms\\ALONGN~1.GBA"}});
+                                  {deep, "C:\\ROMS\\DEEPER~1\\FILE.GBA"},
+                                  {"C:\\roms\\a long name.gba", "C:\\roms\\ALONGN~1.GBA"}});
   EXPECT_EQ(Handed(PathForTool("C:\\r\\Cafe.gba", system)), "C:\\r\\Cafe.gba");
   EXPECT_EQ(Handed(PathForTool("C:\\r\\Caf\xC3\xA9.gba", system)), "C:\\r\\CAF~1.GBA");
   EXPECT_EQ(Handed(PathForTool(polish, system)), "outside, error 0") << "a short form that does not fit";

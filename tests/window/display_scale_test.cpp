@@ -215,7 +215,8 @@ TEST(ScaledWindowChild, OpensAtItsMonitorsScaleAndSoDoItsDialogs) {
                noticeHeight = EdgesIn(nullptr, notice)[3] - EdgesIn(nullptr, notice)[1] -
                               OuterSizeAt(notice, {}, monitorDpi).cy;
                okBottom = EdgesIn(notice, GetDlgItem(notice, IDOK))[3];
-               stopIcon = IconSide(reinterpret_cast<HICON>(SendMessageA(GetWindow(notice, GW_CHILD), STM_GETICON, 0, 0)));
+               HWND icon = GetWindow(notice, GW_CHILD);
+               stopIcon = IconSide(reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0)));
              });
   EXPECT_EQ(noticeHeight, okBottom + Scaled(12));
   EXPECT_EQ(stopIcon, Scaled(32));
