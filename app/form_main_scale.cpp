@@ -27,16 +27,6 @@ int PictureFor(const DisplayScale& scale) {
     if (picture.percent * DisplayScale::kDesignDpi >= scale.Dpi() * 100) return picture.id;
   return std::end(kPictures)[-1].id;
 }
-
-int TextHeight(HFONT font) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, font);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  return metrics.tmHeight;
-}
 }  // namespace
 
 // Centred on the primary monitor's work area, clear of the taskbar.
@@ -129,7 +119,7 @@ void TFormMain::LoadFonts() {
   }
   if (labelEdit_) SendMessageA(labelEdit_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont.get()), TRUE);
   statusBarHeight_ =
-      std::max(scale_.Scaled(kStatusBarHeight), TextHeight(statusFont.get()) + scale_.Scaled(kStatusBarTextRoom));
+      std::max(scale_.Scaled(kStatusBarHeight), FontLineHeight(statusFont.get()) + scale_.Scaled(kStatusBarTextRoom));
   // The old fonts go only now that no control uses them.
   font_ = std::move(font);
   listFont_ = std::move(listFont);

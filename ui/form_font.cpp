@@ -17,9 +17,10 @@ HFONT CreateFace(int height, int weight, const char* face) {
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
 }
 
-// What the font mapper made of a font: its character height and the face it really chose.
+// What the font mapper made of a font: its character height, its line height and the face it really chose.
 struct RealisedFont {
   int characterHeight = 0;
+  int lineHeight = 0;
   char face[LF_FACESIZE] = {};
 };
 
@@ -29,7 +30,10 @@ RealisedFont Realise(HFONT font) {
   if (!dc) return realised;
   HGDIOBJ previous = SelectObject(dc, font);
   TEXTMETRICA metrics{};
-  if (GetTextMetricsA(dc, &metrics)) realised.characterHeight = metrics.tmHeight - metrics.tmInternalLeading;
+  if (GetTextMetricsA(dc, &metrics)) {
+    realised.characterHeight = metrics.tmHeight - metrics.tmInternalLeading;
+    realised.lineHeight = metrics.tmHeight;
+  }
   GetTextFaceA(dc, sizeof(realised.face), realised.face);
   SelectObject(dc, previous);
   DeleteDC(dc);
@@ -51,6 +55,8 @@ HFONT CreateScalableFace(int height, int weight) {
 constexpr const char* kFileNameFace = "MS Shell Dlg 2";
 
 }  // namespace
+
+int FontLineHeight(HFONT font) { return Realise(font).lineHeight; }
 
 HFONT CreateFileNameFont(const DisplayScale& scale) {
   return CreateFace(scale.Scaled(kFormFontDesignHeight), FW_NORMAL, kFileNameFace);

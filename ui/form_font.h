@@ -15,4 +15,7 @@ HFONT CreateFormFont(const DisplayScale& scale, int weight = FW_NORMAL);
 // the fonts of other scripts, so names in any language draw as glyphs ("MS Sans Serif" holds code page 1252).
 HFONT CreateFileNameFont(const DisplayScale& scale);
 
+// The height of a line of text in the font, as the font mapper realised it.
+int FontLineHeight(HFONT font);
+
 }  // namespace quarvel
