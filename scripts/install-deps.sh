@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian 12, as root; does nothing when all is there.
 #   scripts/install-deps.sh [start] [test] [i386]      (no set named: all three)
-# start: what scripts/start.sh runs: the build, Wine's 64-bit loader, a virtual display.
+# start: what scripts/start.sh runs: the build, Wine's 64-bit loader, a virtual display and a VNC server on it.
 # test:  what only the tests add.
 # i386:  Wine's 32-bit loader, which only the 32-bit path needs (and which needs the i386 architecture).
 # A mirror out of step may serve the 64-bit packages and not the i386 ones, so "apt-get update" is retried
@@ -13,7 +13,7 @@ set -euo pipefail
 start_packages=(
   cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 fp-utils python3
   wine wine64 fonts-wine fonts-wqy-microhei
-  xvfb x11-utils
+  xvfb x11-utils x11vnc
 )
 test_packages=(
   googletest clang libclang-rt-14-dev

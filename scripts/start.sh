@@ -22,13 +22,24 @@ mkdir -p "$run" "$run/demo-roms"
 cp "$run_build/bin/QuarvelFE.exe" "$run_build/bin/Quarvel.exe" "$run_build/bin/quarvel.chm" "$run/"
 python3 "$root/scripts/make_demo_roms.py" "$run/demo-roms"
 
+# Wine leaves a managed window's frame to the window manager, and the virtual display has none: there the
+# front-end's windows are unmanaged, so that Wine draws their title bars itself, as Windows does. The value
+# lasts only for that run; a run on a person's own display also removes one a killed run left behind.
+frame_key='HKCU\Software\Wine\AppDefaults\QuarvelFE.exe\X11 Driver'
+own_display=yes
 if [ -z "${DISPLAY:-}" ]; then
+  own_display=no
   start_virtual_display
-  echo "No DISPLAY was set: the front-end runs on the virtual display $DISPLAY" \
-       "(look at it with: DISPLAY=$DISPLAY xwd -root | convert xwd:- screen.png)."
-  trap stop_virtual_display EXIT
+  trap 'wine reg delete "$frame_key" /v Managed /f >/dev/null 2>&1; stop_virtual_display' EXIT
+  start_vnc_server
 fi
 prepare_wine_prefix
+if [ "$own_display" = yes ]; then
+  wine reg delete "$frame_key" /v Managed /f >/dev/null 2>&1 || true
+else
+  wine reg add "$frame_key" /v Managed /d N /f >/dev/null
+  virtual_display_hint "$DISPLAY" "$vnc_port"
+fi
 echo "Starting $run/QuarvelFE.exe; the tool beside it is the stand-in (it patches nothing)."
 echo "Demonstration ROM files to add: $run/demo-roms"
 cd "$run" && wine QuarvelFE.exe

@@ -94,5 +94,35 @@ start_virtual_display() {
 
 stop_virtual_display() {
   wineserver -k 2>/dev/null || true
+  [ -n "${vnc_server_pid:-}" ] && kill "$vnc_server_pid" 2>/dev/null || true
   [ -n "${virtual_display_pid:-}" ] && kill "$virtual_display_pid" 2>/dev/null || true
+}
+
+# A VNC server on the virtual display, for this machine's own connections only (others come through ssh).
+# Sets vnc_port to the first free port from 5900 on, or to nothing when the server did not start.
+start_vnc_server() {
+  local log="$root/build/x11vnc.log"
+  vnc_port=""
+  x11vnc -display "$DISPLAY" -localhost -autoport 5900 -forever -shared -nopw -quiet >"$log" 2>&1 &
+  vnc_server_pid=$!
+  for _ in $(seq 50); do
+    vnc_port=$(sed -n 's/^PORT=//p' "$log")
+    [ -n "$vnc_port" ] && return 0
+    kill -0 "$vnc_server_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "The VNC server did not start (see $log)." >&2
+}
+
+# How to look at the virtual display (DISPLAY, VNC port or nothing). Each command is marked "$ " and
+# said where it runs; what runs here uses only what "install-deps.sh start" installed.
+virtual_display_hint() {
+  echo "No DISPLAY was set: the front-end runs on the virtual display $1."
+  if [ -n "$2" ]; then
+    echo "A VNC server shows it on port $2 of this machine, to local connections only. To see and use it"
+    echo "  from your own computer, with a VNC viewer (e.g. Debian's tigervnc-viewer):"
+    echo "    \$ ssh -f -L $2:localhost:$2 $(id -un)@$(hostname) sleep 10 && vncviewer localhost:$2"
+  fi
+  echo "  A screenshot, on this machine:"
+  echo "    \$ python3 $root/scripts/screenshot.py $1 screen.png"
 }
