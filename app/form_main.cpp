@@ -82,7 +82,6 @@ std::string ExecutableDir() {
 TFormMain::TFormMain()
     : leadBytes_(ActiveCodePageLeadBytes()),
       rows_(leadBytes_),
-      chooseFiles_([this](HWND owner) { return openDialog_.Run(owner); }),
       taskbar_(MakeTaskbarProgress()),
       toolTimeLimitMs_(kToolTimeLimitMs) {}
 

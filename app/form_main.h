@@ -23,7 +23,8 @@ namespace quarvel {
 
 class TFormMain {
  public:
-  // Chooses ROM files; replaced by tests, which cannot answer a real dialog in-process.
+  // Chooses ROM files in the Add dialog's place, for tests, which cannot answer a real dialog in-process;
+  // an empty chooser is the Add dialog.
   using FileChooser = std::function<std::optional<std::vector<std::string>>(HWND owner)>;
 
   TFormMain();
@@ -44,6 +45,7 @@ class TFormMain {
   const std::string& AppDir() const { return appDir_; }
   const RomList& Rows() const { return rows_; }
   void SetFileChooser(FileChooser chooser) { chooseFiles_ = std::move(chooser); }
+  void SetSystemDialog(OpenRomDialog::SystemDialog dialog) { openDialog_.SetSystemDialog(std::move(dialog)); }
   void SetToolTimeLimit(int limitMs) { toolTimeLimitMs_ = limitMs; }
   void SetTaskbarProgress(std::unique_ptr<TaskbarProgress> progress) { taskbar_ = std::move(progress); }
 

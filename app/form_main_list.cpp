@@ -83,7 +83,7 @@ void TFormMain::AddFiles(const std::vector<std::string>& paths) {
 
 void TFormMain::ButtonAddClick() {
   EndLabelEdit();
-  std::optional<std::vector<std::string>> chosen = chooseFiles_(window_);
+  std::optional<std::vector<std::string>> chosen = chooseFiles_ ? chooseFiles_(window_) : openDialog_.Run(window_);
   if (chosen) AddFiles(*chosen);
 }
 

@@ -1,7 +1,5 @@
 #include "app/open_rom_dialog.h"
 
-#include <commdlg.h>
-
 #include "romlist/active_code_page.h"
 #include "romlist/open_dialog_result.h"
 #include "ui/failure.h"
@@ -64,9 +62,9 @@ std::optional<std::vector<std::string>> OpenRomDialog::Run(HWND owner) {
   dialog.nMaxFile = bufferBytes;
   dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_ENABLEHOOK;
   dialog.lpfnHook = PlacementHook;
-  if (!GetOpenFileNameA(&dialog)) {
+  if (!system_.show(&dialog)) {
     // FALSE is a cancel only when the dialog says nothing else went wrong.
-    if (DWORD error = CommDlgExtendedError()) RaiseFailure(OpenDialogFailureText(error));
+    if (DWORD error = system_.extendedError()) RaiseFailure(OpenDialogFailureText(error));
     return std::nullopt;
   }
 

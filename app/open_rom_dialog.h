@@ -2,7 +2,9 @@
 // filter and first chosen path for the rest of the run.
 #pragma once
 #include <windows.h>
+#include <commdlg.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +20,15 @@ class OpenRomDialog {
   // that fails (a choice too long for the buffer, say) raises the failure with the reason.
   std::optional<std::vector<std::string>> Run(HWND owner);
 
+  // The system's dialog and the extended error it leaves; tests put in a dialog that fails.
+  struct SystemDialog {
+    std::function<BOOL(OPENFILENAMEA*)> show = GetOpenFileNameA;
+    std::function<DWORD()> extendedError = CommDlgExtendedError;
+  };
+  void SetSystemDialog(SystemDialog dialog) { system_ = std::move(dialog); }
+
  private:
+  SystemDialog system_;
   DWORD filterIndex_ = 1;
   std::string firstPath_;
 };

@@ -1,6 +1,7 @@
 // The ROM list on a real main window: adding by dialog and by drop, bad files, removing and editing.
 #include <gtest/gtest.h>
 
+#include <cderr.h>
 #include <shlobj.h>
 
 #include "tests/support/real_input.h"
@@ -86,10 +87,15 @@ TEST_F(RomListWindowTest, RelativePathsAreReportedAsFullPaths) {
   EXPECT_EQ(Failures()[0].rfind("Cannot open file \"" + window_.roms() / "nowhere.gba" + "\". ", 0), 0u);
 }
 
-TEST_F(RomListWindowTest, CancellingTheDialogChangesNothing) {
+TEST_F(RomListWindowTest, CancellingTheDialogChangesNothingAndAFailedDialogSaysWhy) {
   window_.Choose({Rom("a.gba")});
-  window_.form().SetFileChooser([](HWND) -> std::optional<std::vector<std::string>> { return std::nullopt; });
-  window_.Command(IDM_FILE_ADD);
+  window_.Command(IDM_FILE_ADD);  // the fixture's dialog answers as a cancel
+  EXPECT_EQ(window_.RowCount(), 1);
+  EXPECT_TRUE(Failures().empty());
+  window_.form().SetSystemDialog({[](OPENFILENAMEA*) { return FALSE; }, [] { return DWORD{FNERR_INVALIDFILENAME}; }});
+  window_.Command(IDC_BUTTON_ADD);
+  EXPECT_EQ(Failures(),
+            std::vector<std::string>{"Could not add files. A file name in the dialog is not valid (dialog error 0x3002)"});
   EXPECT_EQ(window_.RowCount(), 1);
 }
 

@@ -63,7 +63,8 @@ MainWindowFixture::MainWindowFixture(bool withTool) {
   if (withTool) CopyStandIn(appDir_.path());
   form_ = std::make_unique<TFormMain>();
   form_->Create(appDir_.path());
-  form_->SetFileChooser([this](HWND) -> std::optional<std::vector<std::string>> { return std::nullopt; });
+  // No real dialog in-process: the Add dialog's system call answers as a cancel.
+  form_->SetSystemDialog({[](OPENFILENAMEA*) { return FALSE; }, [] { return DWORD{0}; }});
   form_->Show(SW_SHOWNORMAL);
   PumpMessages();
 }
@@ -71,6 +72,7 @@ MainWindowFixture::MainWindowFixture(bool withTool) {
 void MainWindowFixture::Choose(const std::vector<std::string>& paths) {
   form_->SetFileChooser([paths](HWND) -> std::optional<std::vector<std::string>> { return paths; });
   Command(IDC_BUTTON_ADD);
+  form_->SetFileChooser({});
 }
 
 std::string MainWindowFixture::Cell(int row, int column) {
