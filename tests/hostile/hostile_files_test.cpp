@@ -2,8 +2,6 @@
 // was listed before stays listed.
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "romlist/path_text.h"
 #include "romlist/rom_file.h"
 #include "tests/hostile/hostile_support.h"
@@ -218,20 +216,12 @@ TEST_F(HostileFiles, OneFileSpelledInTwoLetterCasesIsListedOnce) {
   EXPECT_EQ(window_.RowCount(), 1) << "nor by the Add dialog";
 }
 
-TEST_F(HostileFiles, TenThousandCopiesOfOneFileInOneDropGiveOneRowQuickly) {
-  std::string path = Rom("once.gba", "ONCE");
-  std::vector<std::string> copies(10000, path);
-  auto start = std::chrono::steady_clock::now();
-  Drop(copies);
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+TEST_F(HostileFiles, TenThousandCopiesOfOneFileInOneDropGiveOneRow) {
+  // What the drop costs is measured by bench/inprocess_bench.cpp ("10000 copies of one file").
+  Drop(std::vector<std::string>(10000, Rom("once.gba", "ONCE")));
   EXPECT_TRUE(Failures().empty());
   ASSERT_EQ(window_.RowCount(), 1);
   EXPECT_EQ(window_.Cell(0, 1), "ONCE");
-  // Reading n paths back with DragQueryFileA costs n * n / 2 path reads (about 2.5 s here for 10,000);
-  // the bound leaves room for a loaded machine.
-  EXPECT_LT(seconds, 10.0) << "a listed file is recognised without opening it again";
-  RecordProperty("seconds", std::to_string(seconds));
-  std::printf("10,000 copies took %.3f s\n", seconds);
 }
 
 }  // namespace
