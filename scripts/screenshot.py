@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Saves a local X display's whole screen as a PNG file:  screenshot.py :90 screen.png
+"""Saves a local X display's whole screen as a PNG file:  screenshot.py :1 screen.png
 
 Speaks the X protocol itself, so that a machine with only what scripts/start.sh installs (python3, no
 X client tools or image converters) can look at the virtual display start.sh made. It reads the first

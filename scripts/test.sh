@@ -10,6 +10,8 @@
 # not be installed and why. Where the kernel runs 32-bit programs, every Windows test needs them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
+hold_test_lock
 "$root/scripts/install-deps.sh" start test
 i386_problem=""
 i386_output=$("$root/scripts/install-deps.sh" i386 2>&1) || i386_problem=$(tail -n1 <<<"$i386_output")

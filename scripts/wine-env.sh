@@ -74,20 +74,38 @@ prepare_wine_prefix() {
   fi
 }
 
-# Starts a virtual display of our own and points DISPLAY at it; stop_virtual_display ends it.
+# One test run at a time in this checkout: a second would rebuild the programs the first is running and end
+# its Wine (wineserver -k) when it stops. It waits for the first to end.
+hold_test_lock() {
+  mkdir -p "$root/build"
+  exec 9>"$root/build/.test-run.lock"
+  if ! flock -n 9; then
+    echo "Another test run is using $root/build; waiting for it to end..."
+    flock 9
+  fi
+}
+
+# Starts a virtual display of our own and points DISPLAY at it; stop_virtual_display ends it. The server
+# picks a free number itself (-displayfd): a lock-file check first and a look at the display after is a race
+# that two runs starting together lose, the second one's server dying as the number is taken and its tests
+# then driving the first one's display, where two Wine servers take the keyboard focus from each other.
 start_virtual_display() {
-  local number
-  for number in $(seq 90 140); do
-    [ -e "/tmp/.X${number}-lock" ] && continue
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    virtual_display_pid=$!
-    export DISPLAY=":$number"
-    for _ in $(seq 50); do
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  virtual_display_pid=$!
+  for _ in $(seq 100); do
+    if [ -s "$number_file" ]; then
+      export DISPLAY=":$(tr -d '\n' <"$number_file")"
+      rm -f "$number_file"
       xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-    kill "$virtual_display_pid" 2>/dev/null || true
+      break
+    fi
+    kill -0 "$virtual_display_pid" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$number_file"
+  kill "$virtual_display_pid" 2>/dev/null || true
   echo "Could not start a virtual display" >&2
   return 1
 }

@@ -1,8 +1,33 @@
 #include "tests/e2e/e2e_fixture.h"
 
+#include <cstdio>
+
 namespace e2e {
 
+namespace {
+std::string Described(HWND window) {
+  if (!window) return "none";
+  char title[128] = {};
+  GetWindowTextA(window, title, sizeof(title));  // never sent to a hung window's thread for another process
+  char handle[24];
+  std::snprintf(handle, sizeof(handle), "%p", static_cast<void*>(window));
+  return std::string(handle) + " " + quarvel::testing::ClassNameOf(window) + " \"" + title + "\"";
+}
+}  // namespace
+
+// A failed test says where the keys and clicks went, and leaves a picture of the screen.
 void E2eTest::TearDown() {
+  if (HasFailure() && app_.MainWindow()) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(app_.MainWindow(), nullptr), &info);
+    std::printf("At the failure: foreground %s; the program's active %s, focus %s, capture %s%s\n",
+                Described(GetForegroundWindow()).c_str(), Described(info.hwndActive).c_str(),
+                Described(info.hwndFocus).c_str(), Described(info.hwndCapture).c_str(),
+                info.flags & GUI_INMENUMODE ? ", in a menu" : "");
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    app_.Screenshot(std::string("failed_") + test->test_suite_name() + "." + test->name(), {});
+  }
   EXPECT_TRUE(app_.Close()) << "the program or a process it started had to be ended by force";
   EXPECT_EQ(app_.Leftovers(), std::vector<std::string>{}) << "processes left running";
 }
