@@ -74,7 +74,8 @@ double AppDrop(const std::string& appDir, const std::vector<std::string>& paths,
   DropOn(*form, drop);
   double elapsed = Now() - start;
   if (rows == 0) rows = count;
-  if (form->Rows().Count() != rows) std::fprintf(stderr, "%u rows, not %u\n", unsigned(form->Rows().Count()), unsigned(rows));
+  if (form->Rows().Count() != rows)
+    std::fprintf(stderr, "%u rows, not %u\n", unsigned(form->Rows().Count()), unsigned(rows));
   return elapsed;
 }
 

@@ -60,7 +60,8 @@ for run in $(seq "$runs"); do
   echo "== Run $run of $runs: $(date -u +%H:%M:%S), load average $(cut -d' ' -f1 /proc/loadavg)"
   start_virtual_display
   prepare_wine_prefix
-  ctest --test-dir "$run_build" --timeout 300 ${QUARVEL_SOAK_TESTS:+-R "$QUARVEL_SOAK_TESTS"} --output-junit "$soak/run-$run.xml" >"$soak/run-$run.log" 2>&1 || true
+  ctest --test-dir "$run_build" --timeout 300 ${QUARVEL_SOAK_TESTS:+-R "$QUARVEL_SOAK_TESTS"} \
+        --output-junit "$soak/run-$run.xml" >"$soak/run-$run.log" 2>&1 || true
   tail -n3 "$soak/run-$run.log"
   stop_virtual_display
 done
@@ -80,7 +81,8 @@ for run in range(1, runs + 1):
             out = case.findtext("system-out") or ""
             failed.setdefault(case.get("name"), []).append((run, out))
 lines = [f"| Test | Failed in runs (of {runs}) |", "| --- | --- |"]
-lines += [f"| {name} | {len(fails)}: {', '.join(str(run) for run, _ in fails)} |" for name, fails in sorted(failed.items())]
+for name, fails in sorted(failed.items()):
+    lines.append(f"| {name} | {len(fails)}: {', '.join(str(run) for run, _ in fails)} |")
 if not failed:
     lines.append("| (none) | 0 |")
 table = "\n".join(lines)

@@ -94,8 +94,8 @@ TEST_F(RomListWindowTest, CancellingTheDialogChangesNothingAndAFailedDialogSaysW
   EXPECT_TRUE(Failures().empty());
   window_.form().SetSystemDialog({[](OPENFILENAMEA*) { return FALSE; }, [] { return DWORD{FNERR_INVALIDFILENAME}; }});
   window_.Command(IDC_BUTTON_ADD);
-  EXPECT_EQ(Failures(),
-            std::vector<std::string>{"Could not add files. A file name in the dialog is not valid (dialog error 0x3002)"});
+  EXPECT_EQ(Failures(), std::vector<std::string>{"Could not add files. A file name in the dialog is not valid "
+                                                 "(dialog error 0x3002)"});
   EXPECT_EQ(window_.RowCount(), 1);
 }
 
