@@ -44,13 +44,22 @@ TEST_F(AddFiles, ThreeHundredLongNamesInOneChoiceAreAllAdded) {
   EXPECT_EQ(app_.Cell(299, kFileName), "1299" + japanese + ".gba");
 }
 
-// The dialog keeps its file type and first chosen path for the next time; a cancel changes neither.
+// The dialog opens in its place and keeps its file type and first chosen path for the next time; a cancel changes
+// neither.
 TEST_F(AddFiles, TheDialogRemembersItsFileTypeAndFirstPathButNotACancel) {
   std::string first = MakeRom("first.gba"), second = MakeRom("second.gba");
   ASSERT_TRUE(app_.Start()) << app_.Problem();
   ASSERT_TRUE(app_.ChooseFromMenu('F', 'A')) << "the File menu did not open";
   HWND dialog = app_.WaitForOpenDialog();
   ASSERT_NE(dialog, nullptr);
+  // The system's current dialog: a hook procedure, which brings back the old one, would have a dialog of its own
+  // inside it. It is centred across the work area, its top a third down the free height.
+  EXPECT_EQ(FindDescendant(dialog, "#32770"), nullptr) << "a hook procedure's dialog";
+  RECT frame{}, work{};
+  GetWindowRect(dialog, &frame);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_NEAR(frame.left + frame.right, work.left + work.right, 1);
+  EXPECT_NEAR(frame.top - work.top, (work.bottom - work.top - (frame.bottom - frame.top)) / 3, 1);
   EXPECT_EQ(app_.OpenDialogFilter(dialog), 0);
   app_.SetOpenDialogFilter(dialog, 1);
   ASSERT_TRUE(app_.ChooseIn(dialog, roms_.Path(), "\"first.gba\" \"second.gba\"")) << app_.Problem();
