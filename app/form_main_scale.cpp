@@ -29,13 +29,16 @@ int PictureFor(const DisplayScale& scale) {
 }
 }  // namespace
 
-// Centred on the primary monitor's work area, clear of the taskbar.
+SIZE TFormMain::OuterSize() const {
+  return WindowSizeFor(scale_.Scaled(kDesignClient), kFormStyle, kFormExStyle, true, scale_);
+}
+
+// Centred on the work area of the monitor the window was made on, clear of the taskbar. That is the one the
+// system chose: started from the taskbar of a second monitor, Windows tells the program so in its start-up
+// information, and a window made at CW_USEDEFAULT opens there.
 RECT TFormMain::StartingPlace() const {
-  const SIZE outer = WindowSizeFor(scale_.Scaled(kDesignClient), kFormStyle, kFormExStyle, true, scale_);
-  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) work = monitor.rcWork;
+  const SIZE outer = OuterSize();
+  const RECT work = WorkAreaOf(window_);
   const LONG left = work.left + (work.right - work.left - outer.cx) / 2;
   const LONG top = work.top + (work.bottom - work.top - outer.cy) / 2;
   return RECT{left, top, left + outer.cx, top + outer.cy};
@@ -130,8 +133,9 @@ void TFormMain::LoadFonts() {
 // icons. The caller frees the image list this replaces once the list holds the new one.
 void TFormMain::LoadArtwork() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  picture_.reset(
-      static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(PictureFor(scale_)), IMAGE_BITMAP, 0, 0, 0)));
+  // A section keeps the picture's alpha as it is, whatever the display's colour depth.
+  picture_.reset(static_cast<HBITMAP>(
+      LoadImageA(instance, MAKEINTRESOURCEA(PictureFor(scale_)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   const int iconSize = IconSize(IconKind::Small, scale_);
   imageList1_ = ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, kResultCodeCount, 0);
   for (int id = IDI_RESULT_OK; id <= IDI_RESULT_PATCHED; ++id) {

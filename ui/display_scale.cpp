@@ -37,6 +37,15 @@ int SystemWindowDpi(HWND window) {
 }
 
 WindowDpiSource windowDpi = SystemWindowDpi;
+
+RECT SystemWorkArea(HWND window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return monitor.rcWork;
+  return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+WorkAreaSource workArea = SystemWorkArea;
 }  // namespace
 
 DisplayScale DisplayScale::OfSystem() { return DisplayScale(SystemDpi()); }
@@ -49,6 +58,12 @@ DisplayScale DisplayScale::OfWindow(HWND window) {
 ScopedWindowDpi::ScopedWindowDpi(WindowDpiSource source) : previous_(std::exchange(windowDpi, std::move(source))) {}
 
 ScopedWindowDpi::~ScopedWindowDpi() { windowDpi = std::move(previous_); }
+
+RECT WorkAreaOf(HWND window) { return workArea(window); }
+
+ScopedWorkArea::ScopedWorkArea(WorkAreaSource source) : previous_(std::exchange(workArea, std::move(source))) {}
+
+ScopedWorkArea::~ScopedWorkArea() { workArea = std::move(previous_); }
 
 SIZE WindowSizeFor(SIZE client, DWORD style, DWORD exStyle, bool menu, const DisplayScale& scale) {
   using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);

@@ -59,6 +59,23 @@ class ScopedWindowDpi {
   WindowDpiSource previous_;
 };
 
+// The work area (clear of the taskbar) of the monitor a window is on, or nearest to. Tests stand in for
+// another monitor than the one Wine has.
+RECT WorkAreaOf(HWND window);
+using WorkAreaSource = std::function<RECT(HWND window)>;
+
+// Puts source in force instead of the system's while it lives.
+class ScopedWorkArea {
+ public:
+  explicit ScopedWorkArea(WorkAreaSource source);
+  ~ScopedWorkArea();
+  ScopedWorkArea(const ScopedWorkArea&) = delete;
+  ScopedWorkArea& operator=(const ScopedWorkArea&) = delete;
+
+ private:
+  WorkAreaSource previous_;
+};
+
 // The outer size of a window of this style (and menu bar) around a client area of that size, with its frame
 // drawn at the scale (AdjustWindowRectExForDpi, Windows 10 1607 and later; before, the program is aware of
 // the system's scale only, and frames are at that scale).

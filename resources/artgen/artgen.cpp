@@ -19,10 +19,10 @@ int main(int argc, char** argv) {
         const std::filesystem::path dir = argv[1];
         std::filesystem::create_directories(dir);
         auto path = [&dir](const char* name) { return (dir / name).string(); };
-        writeBmp(path("picture.bmp"), consolePicture(1.0));
-        writeBmp(path("picture125.bmp"), consolePicture(1.25));
-        writeBmp(path("picture150.bmp"), consolePicture(1.5));
-        writeBmp(path("picture200.bmp"), consolePicture(2.0));
+        writeAlphaBmp(path("picture.bmp"), consolePicture(1.0));
+        writeAlphaBmp(path("picture125.bmp"), consolePicture(1.25));
+        writeAlphaBmp(path("picture150.bmp"), consolePicture(1.5));
+        writeAlphaBmp(path("picture200.bmp"), consolePicture(2.0));
         // Each icon at every small-icon size the system uses (100 % to 200 % scale); the window icon also
         // at the large sizes.
         const std::vector<int> smallSizes = {16, 20, 24, 32};

@@ -113,6 +113,30 @@ void writeBmp(const std::string& path, const Canvas& canvas, Pixel8 background) 
     out.save(path);
 }
 
+void writeAlphaBmp(const std::string& path, const Canvas& canvas) {
+    const std::uint32_t imageBytes = static_cast<std::uint32_t>(canvas.width() * canvas.height() * 4);
+    Bytes out;
+    out.u8('B');
+    out.u8('M');
+    out.u32(14 + 40 + imageBytes);
+    out.u32(0);
+    out.u32(14 + 40);
+    bitmapInfoHeader(out, canvas.width(), canvas.height(), 32, imageBytes);
+    for (int y = canvas.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            const Pixel8 p = canvas.pixel(x, y);
+            auto premultiplied = [&p](std::uint8_t colour) {
+                return static_cast<std::uint8_t>((colour * p.a + 127) / 255);
+            };
+            out.u8(premultiplied(p.b));
+            out.u8(premultiplied(p.g));
+            out.u8(premultiplied(p.r));
+            out.u8(p.a);
+        }
+    }
+    out.save(path);
+}
+
 void writeIco(const std::string& path, const std::vector<Canvas>& images) {
     std::vector<Bytes> bodies;
     for (const Canvas& canvas : images) bodies.push_back(iconImage(canvas));

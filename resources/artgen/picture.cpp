@@ -124,7 +124,7 @@ void drawArrows(Canvas& canvas, const Camera& camera) {
 
 Canvas consolePicture(double scale) {
     Canvas canvas(static_cast<int>(std::lround(kWidth * scale)), static_cast<int>(std::lround(kHeight * scale)),
-                  rgb(kBackgroundRed, kBackgroundGreen, kBackgroundBlue), scale);
+                  Rgba{0, 0, 0, 0}, scale);
     const Camera camera = makeCamera();
     drawShoulders(canvas, camera);
     drawBody(canvas, camera);

@@ -5,12 +5,8 @@
 
 namespace artgen {
 
-// The dialog colour the picture is painted on; every background pixel is exactly this.
-inline constexpr int kBackgroundRed = 212;
-inline constexpr int kBackgroundGreen = 208;
-inline constexpr int kBackgroundBlue = 200;
-
-// 160 x 128 pixels at scale 1; larger scales draw the same picture with more pixels.
+// 160 x 128 pixels at scale 1; larger scales draw the same picture with more pixels. Around the console the
+// picture is transparent, its edges smooth, so that it shows on the window's own face colour.
 Canvas consolePicture(double scale);
 
 }  // namespace artgen

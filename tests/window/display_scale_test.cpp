@@ -123,21 +123,34 @@ void ExpectLayoutAtCheckedDpi(MainWindowFixture& window) {
   // Within a pixel of the height asked for: the nearest bitmap size, or a scalable face past the largest one.
   EXPECT_GE(RealisedCharacterHeight(font), Scaled(11) - 1);
   // The picture drawn at the scale of the display, never a smaller one cut at the larger control: what the
-  // control shows is the top-left part of the larger bitmap, pixel for pixel.
+  // control shows is the top-left part of the larger bitmap, pixel for pixel where it is opaque, and the window's
+  // face colour, whatever it is now, where it is transparent (its edges, partly covered, are left out).
   int pictureId = checkedDpi == 96 ? IDB_PICTURE : checkedDpi == 144 ? IDB_PICTURE_150 : IDB_PICTURE_200;
   GdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(
       LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(pictureId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  BITMAP size{};
-  GetObjectA(bitmap.get(), sizeof(size), &size);
+  DIBSECTION section{};
+  ASSERT_EQ(GetObjectA(bitmap.get(), sizeof(section), &section), static_cast<int>(sizeof(section)));
+  ASSERT_EQ(section.dsBm.bmBitsPixel, 32) << "a picture with alpha";
   HWND picture = window.form().Control(IDC_IMAGE1);
   RECT shown;
   GetClientRect(picture, &shown);
-  RECT compared{0, 0, std::min(shown.right, size.bmWidth), std::min(shown.bottom, size.bmHeight)};
-  HDC bitmapDc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(bitmapDc, bitmap.get());
-  EXPECT_EQ(ReadPixels(WindowDC(picture), compared), ReadPixels(bitmapDc, compared));
-  SelectObject(bitmapDc, previous);
-  DeleteDC(bitmapDc);
+  RECT compared{0, 0, std::min(shown.right, section.dsBm.bmWidth), std::min(shown.bottom, section.dsBm.bmHeight)};
+  std::vector<uint32_t> seen = ReadPixels(WindowDC(picture), compared), wanted(seen.size());
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  size_t transparent = 0;
+  for (LONG y = 0; y < compared.bottom; ++y) {
+    for (LONG x = 0; x < compared.right; ++x) {
+      const size_t at = static_cast<size_t>(y * compared.right + x);
+      const uint32_t bgra = static_cast<const uint32_t*>(
+          section.dsBm.bmBits)[(section.dsBm.bmHeight - 1 - y) * section.dsBm.bmWidth + x];  // bottom-up
+      if (bgra >> 24 == 0) ++transparent;
+      wanted[at] = bgra >> 24 == 255 ? bgra & 0xFFFFFF
+                   : bgra >> 24 == 0 ? (GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face))
+                                     : seen[at];
+    }
+  }
+  EXPECT_EQ(seen, wanted);
+  EXPECT_GT(transparent, seen.size() / 10) << "the console lies on the face colour, with no box of its own";
   // Wine draws a check box's square at the system's scale whatever the window's, so below the system's scale
   // the square takes room that Windows leaves to the text: the texts are checked at the system's and above.
   if (checkedDpi >= StartDpi()) EXPECT_EQ(MainWindowTextsThatDoNotFit(form), std::vector<std::string>{});
@@ -190,15 +203,41 @@ void SetStatusFontHeight(NONCLIENTMETRICSW& metrics, LONG height) {
   SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
 }
 
-// On a monitor whose scale is not the system's (a laptop docked since the person signed in): the window opens at
-// the monitor's scale, its dialogs take it from the window, and its status bar follows the person's text size.
+// The system's colour of an element, another for as long as it lives.
+class ScopedSysColor {
+ public:
+  ScopedSysColor(int element, COLORREF colour) : element_(element), previous_(GetSysColor(element)) {
+    set_ = SetSysColors(1, &element_, &colour);
+  }
+  ~ScopedSysColor() {
+    if (set_) SetSysColors(1, &element_, &previous_);
+  }
+  bool Set() const { return set_; }
+
+ private:
+  int element_;
+  COLORREF previous_;
+  bool set_ = false;
+};
+
+// On a second monitor whose scale is not the system's (a laptop docked since the person signed in): the window
+// opens centred on that monitor, at its scale, its dialogs take the scale from the window, its status bar follows
+// the person's text size, and its picture lies on the face colour of the moment.
 TEST(ScaledWindowChild, OpensAtItsMonitorsScaleAndSoDoItsDialogs) {
   const int monitorDpi = StartDpi() == 96 ? 144 : 96;
   ScopedWindowDpi monitor([monitorDpi](HWND) { return monitorDpi; });
+  const RECT secondMonitor{1400, 100, 3320, 1140};
+  ScopedWorkArea workArea([&](HWND) { return secondMonitor; });
   MainWindowFixture window;
   checkedDpi = monitorDpi;
-  ExpectLayoutAtCheckedDpi(window);
   HWND form = window.form().Handle();
+  const std::array<LONG, 4> frame = EdgesIn(nullptr, form);
+  EXPECT_NEAR(frame[0] + frame[2], secondMonitor.left + secondMonitor.right, 1) << "centred across that monitor";
+  EXPECT_NEAR(frame[1] + frame[3], secondMonitor.top + secondMonitor.bottom, 1) << "and down it";
+  // Wine's one screen shows the window's pixels only on it.
+  SetWindowPos(form, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PumpMessages();
+  ExpectLayoutAtCheckedDpi(window);
 
   // Each dialog's client area in the frame of its scale: the About dialog's design height, and the notice's OK
   // button with its margin below it. Its stop sign is of the scale's size.
@@ -231,6 +270,14 @@ TEST(ScaledWindowChild, OpensAtItsMonitorsScaleAndSoDoItsDialogs) {
   EXPECT_EQ(HeightAskedOf(FontOf(window.form().Control(IDC_STATUSBAR1))), MulDiv(-30, monitorDpi, StartDpi()));
   ExpectLayoutAtCheckedDpi(window);
   SetStatusFontHeight(metrics, statusFontHeight);
+
+  // The face colour of Windows 10 and 11 (Wine's is the classic grey), or a High Contrast black.
+  for (COLORREF face : {RGB(240, 240, 240), RGB(0, 0, 0)}) {
+    ScopedSysColor faceColour(COLOR_BTNFACE, face);
+    ASSERT_TRUE(faceColour.Set());
+    PumpMessages();
+    ExpectLayoutAtCheckedDpi(window);
+  }
 }
 
 class DisplayScale : public ::testing::TestWithParam<int> {};
@@ -243,7 +290,8 @@ TEST_P(DisplayScale, MainWindowIsScaled) {
   GetModuleFileNameA(nullptr, program, sizeof(program));
   int32_t exitCode = -1;
   // The copy also runs the check that every caption and About line fits, now at the scaled font.
-  ASSERT_TRUE(RunAndWait(program, "--gtest_filter=ScaledWindowChild.*:TextsFit.*", 120000, true, exitCode))
+  ASSERT_TRUE(
+      RunAndWait(program, "--gtest_filter=ScaledWindowChild.*:TextsFit.*", 120000, WindowShow::Hidden, exitCode))
       << "the copy did not end within two minutes";
   EXPECT_EQ(exitCode, 0) << "the checks at " << GetParam() << " DPI failed (their report is above)";
 }
