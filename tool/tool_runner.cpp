@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "romlist/rom_file.h"
 #include "tool/message_wait.h"
 #include "tool/system_path_forms.h"
 #include "ui/failure.h"
 #include "ui/kernel_handle.h"
+#include "ui/system_error_text.h"
 
 namespace quarvel {
 
@@ -23,11 +23,20 @@ struct StartedProcess {
   KernelHandle thread;
 };
 
-bool StartProcess(std::string commandLine, bool hidden, const std::string& directory, StartedProcess& started) {
+WORD ShowCommand(WindowShow show) {
+  switch (show) {
+    case WindowShow::NoActivate: return SW_SHOWNOACTIVATE;
+    case WindowShow::Hidden: return SW_HIDE;
+    case WindowShow::Normal: break;
+  }
+  return SW_SHOWNORMAL;
+}
+
+bool StartProcess(std::string commandLine, WindowShow show, const std::string& directory, StartedProcess& started) {
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = hidden ? SW_HIDE : SW_SHOWNORMAL;
+  startup.wShowWindow = ShowCommand(show);
   PROCESS_INFORMATION info{};
   std::vector<char> writable(commandLine.begin(), commandLine.end());
   writable.push_back('\0');  // CreateProcessA may write into the command line
@@ -44,11 +53,11 @@ bool StartProcess(std::string commandLine, bool hidden, const std::string& direc
 }
 }  // namespace
 
-bool RunAndWait(const std::string& command, const std::string& parameters, int limit, bool hidden, int32_t& exitCode,
+bool RunAndWait(const std::string& command, const std::string& parameters, int limit, WindowShow show, int32_t& exitCode,
                 const std::string& directory) {
   exitCode = 0;
   StartedProcess started;
-  if (!StartProcess(JoinCommandLine(command, parameters), hidden, directory, started)) return false;
+  if (!StartProcess(JoinCommandLine(command, parameters), show, directory, started)) return false;
   if (limit == 0) return true;
 
   DWORD wait = 0;
@@ -101,7 +110,8 @@ ResultCode RunToolOnFile(const std::string& appDir, const std::string& romPath, 
   // The tool is given its folder itself, by the path it can read back; the front-end's own follows it.
   SetCurrentDirectoryA(appDir.c_str());
   int32_t exitCode = 0;
-  if (!RunAndWait(command, parameters, limit, false, exitCode, *folder.path)) {
+  const WindowShow show = options.manualMode ? WindowShow::Normal : WindowShow::NoActivate;
+  if (!RunAndWait(command, parameters, limit, show, exitCode, *folder.path)) {
     DWORD error = GetLastError();
     RaiseFailure("Could not process file \"%s\" (error %d)", {romPath, static_cast<int32_t>(error)});
   }

@@ -14,7 +14,11 @@ namespace quarvel {
 
 constexpr int kToolTimeLimitMs = 3600000;  // one hour
 
-// Starts command with parameters and, unless limit is 0, waits: until the process ends (at most limit ms),
+// How the started program's window shows: normally and in front, taking the keyboard; shown without
+// taking the keyboard or coming to the front; or hidden.
+enum class WindowShow { Normal, NoActivate, Hidden };
+
+// Starts command with parameters, its window shown as asked, and, unless limit is 0, waits: until the process ends (at most limit ms),
 // or, for a negative limit, until it waits for input (at most -limit ms); while it waits for the end, the
 // thread's windows stay painted and the person's input is dropped. A process that outlasts the
 // limit, or whose end could not be waited for (WAIT_FAILED), is ended with exit code 1 and its ending
@@ -22,7 +26,7 @@ constexpr int kToolTimeLimitMs = 3600000;  // one hour
 // error is that of the failing step (CreateProcessA's, the failed wait's, or WAIT_TIMEOUT, 258). exitCode
 // is the process's exit code, 0 when there was none to read. Both handles are always released. The process
 // starts in directory, or in the front-end's current directory when it is empty.
-bool RunAndWait(const std::string& command, const std::string& parameters, int limit, bool hidden, int32_t& exitCode,
+bool RunAndWait(const std::string& command, const std::string& parameters, int limit, WindowShow show, int32_t& exitCode,
                 const std::string& directory = {});
 
 // Takes the place of WaitForProcessHandlingMessages in RunAndWait while it lives.
@@ -75,11 +79,12 @@ class ScopedPathForms {
 
 // One tool run on one file. The tool is handed the ROM path as PathForTool gives it, and started from the
 // program folder as FolderForTool gives it: by that folder's path, in that folder, and told to write the
-// log there. Where either has no such path, the tool is not run and one of the failures above is raised,
-// with the system's reason where a short form could not be read. The front-end's own current directory
-// becomes appDir. Raises
-// "Could not process file "<path>" (error <n>)" when the tool cannot be started, outlasts the limit or
-// cannot be waited for.
+// log there. Its console window shows without taking the keyboard, so that Esc stays the front-end's and
+// stops the batch; in manual mode the person answers the tool there, so it comes to the front. Where either
+// path has no such form, the tool is not run and one of the failures above is raised, with the system's
+// reason where a short form could not be read. The front-end's own current directory becomes appDir.
+// Raises "Could not process file "<path>" (error <n>)" when the tool cannot be started, outlasts the limit
+// or cannot be waited for.
 ResultCode RunToolOnFile(const std::string& appDir, const std::string& romPath, const ToolOptions& options,
                          Operation operation, int limit = kToolTimeLimitMs);
 

@@ -6,6 +6,7 @@
 
 #include "tests/e2e/e2e_fixture.h"
 #include "tests/support/real_input.h"
+#include "tests/support/screen_reader.h"
 
 namespace e2e {
 namespace {
@@ -51,20 +52,28 @@ class Batches : public E2eTest {
     std::string folder = app_.AppDir().substr(0, app_.AppDir().size() - 1);
     std::string line = Quoted(app_.ToolPath()) + " ";
     if (!switches.empty()) line += switches + " ";
-    // STARTF_USESHOWWINDOW and SW_SHOWNORMAL: the tool's window shows, for "Manual mode"'s questions.
-    return line + Quoted(rom) + " >> " + Quoted(app_.LogPath()) + "\t" + folder + "\tflags 1 show 1";
+    // STARTF_USESHOWWINDOW: with "Manual mode" SW_SHOWNORMAL, the tool's window in front for its questions;
+    // without, SW_SHOWNOACTIVATE, so that the keyboard and Esc stay with the front-end.
+    const bool manual = switches.find("-m") != std::string::npos;
+    return line + Quoted(rom) + " >> " + Quoted(app_.LogPath()) + "\t" + folder + "\tflags 1 show " +
+           (manual ? "1" : "4");
   }
   std::vector<std::string> Results() const { return app_.Column(kResult); }
 
   std::vector<std::string> paths_;
 };
 
+// A screen reader hears the batch start and end from the status bar.
 TEST_F(Batches, PatchAllRunsTheToolForEachRowAndShowsTheOutcomes) {
   ASSERT_NO_FATAL_FAILURE(StartWithRomRows(2));
   WritePlan({"r0.gba -4", "r1.gba 0"});
+  quarvel::testing::ScreenReader reader(quarvel::testing::ProcessOf(app_.MainWindow()));
   app_.ClickButton(IDC_BUTTON_PATCH);
 
   EXPECT_EQ(WaitForStatus(app_, "Patching...done"), "Patching...done");
+  const std::vector<std::string> told{"Patching...", "Patching...done"};
+  EXPECT_TRUE(WaitUntil([&] { return reader.Heard(app_.Control(IDC_STATUSBAR1)) == told; }))
+      << ::testing::PrintToString(reader.Heard(app_.Control(IDC_STATUSBAR1)));
   EXPECT_EQ(Results(), (std::vector<std::string>{"PATCHED", "OK"}));
   EXPECT_EQ(Record(), (std::vector<std::string>{ExpectedRun("", paths_[0]), ExpectedRun("", paths_[1])}));
   std::vector<std::string> log = ReadLines(app_.LogPath());

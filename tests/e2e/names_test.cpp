@@ -49,7 +49,7 @@ TEST_F(Names, InAnyLanguageAreListedUnderTheirTrueNamesAndReachTheTool) {
   EXPECT_EQ(runs[3].systemCommandLine, tool + "Caf\xE9.gba\" >> \"" + app_.LogPath() + "\"");
   for (size_t run : {0, 1, 2, 4})  // the short forms, and a name of ASCII alone
     EXPECT_EQ(runs[run].systemCommandLine, runs[run].commandLine) << "seen as handed, no best fit";
-  for (const ToolRun& run : runs) EXPECT_EQ(run.startup, "flags 1 show 1") << "STARTF_USESHOWWINDOW, SW_SHOWNORMAL";
+  for (const ToolRun& run : runs) EXPECT_EQ(run.startup, "flags 1 show 4") << "STARTF_USESHOWWINDOW, SW_SHOWNOACTIVATE";
   EXPECT_EQ(app_.Column(kResult), std::vector<std::string>(5, "OK"));
 }
 

@@ -51,7 +51,7 @@ TEST_F(ToolRunnerTest, ExitCodesOfRealProcessesMapByTheTable) {
   for (const Case& c : cases) {
     ScopedEnvironment outcome("QUARVEL_STANDIN_EXIT", c.outcome);
     int32_t exitCode = 12345;
-    EXPECT_TRUE(RunAndWait(Command(), "\"x.gba\"", 30000, true, exitCode)) << c.outcome;
+    EXPECT_TRUE(RunAndWait(Command(), "\"x.gba\"", 30000, WindowShow::Hidden, exitCode)) << c.outcome;
     EXPECT_EQ(exitCode, c.exitCode) << c.outcome;
     EXPECT_EQ(RunToolOnFile(appDir_.path(), rom_, {}, Operation::Test, 30000), c.result) << c.outcome;
   }
@@ -71,7 +71,10 @@ TEST_F(ToolRunnerTest, ToolRunsInAppDirWithTheExactCommandLine) {
   EXPECT_EQ(runs[0].systemCommandLine, runs[0].commandLine) << "a plain path is seen as it was handed";
   EXPECT_TRUE(runs[0].opened);
   EXPECT_EQ(runs[0].fileId, FileIdOf(rom_));
-  EXPECT_EQ(runs[0].startup, "flags 1 show 1") << "STARTF_USESHOWWINDOW, SW_SHOWNORMAL: the tool's window shows";
+  // STARTF_USESHOWWINDOW: in manual mode the tool's window comes to the front (SW_SHOWNORMAL) for the person to
+  // answer it; otherwise it shows without taking the keyboard (SW_SHOWNOACTIVATE), which keeps Esc the front-end's.
+  EXPECT_EQ(runs[0].startup, "flags 1 show 1");
+  EXPECT_EQ(runs[1].startup, "flags 1 show 4");
   // The tool starts in AppDir and reads its own path there; the front-end's current directory stays there too.
   EXPECT_EQ(runs[0].directory + "\\", dir);
   EXPECT_EQ(runs[0].systemDirectory + "\\", dir);
@@ -86,7 +89,7 @@ TEST_F(ToolRunnerTest, ToolRunsInAppDirWithTheExactCommandLine) {
 TEST_F(ToolRunnerTest, AMissingToolIsAFailureWithTheSystemsErrorCode) {
   DeleteFileA((appDir_ / "Quarvel.exe").c_str());
   int32_t exitCode = 7;
-  EXPECT_FALSE(RunAndWait(Command(), "x", 1000, false, exitCode));
+  EXPECT_FALSE(RunAndWait(Command(), "x", 1000, WindowShow::Normal, exitCode));
   EXPECT_EQ(GetLastError(), 2u);
   EXPECT_EQ(exitCode, 0);
   EXPECT_EQ(FailureOf([&] { RunToolOnFile(appDir_.path(), rom_, {}, Operation::Patch); }),
@@ -97,7 +100,7 @@ TEST_F(ToolRunnerTest, AHungToolIsEndedWithExitCodeOneAndNothingIsLeftRunning) {
   ScopedEnvironment hang("QUARVEL_STANDIN_EXIT", "hang");
   HangWatch watch;
   int32_t exitCode = 0;
-  EXPECT_FALSE(RunAndWait(Command(), "\"x.gba\"", kHangLimitMs, true, exitCode));
+  EXPECT_FALSE(RunAndWait(Command(), "\"x.gba\"", kHangLimitMs, WindowShow::Hidden, exitCode));
   EXPECT_EQ(exitCode, 1);
   ASSERT_TRUE(watch.Hung()) << "the stand-in never started to hang";
   EXPECT_LT(watch.SinceHang(), kHangLimitMs + 10000u) << "the limit ended the wait";
@@ -165,10 +168,10 @@ TEST_F(ToolRunnerTest, ANameOutsideTheCodePageOrAPathTooLongGoesByItsShortForm) 
 TEST_F(ToolRunnerTest, ANegativeLimitWaitsForInputIdleAndZeroDoesNotWait) {
   ScopedEnvironment exit("QUARVEL_STANDIN_EXIT", "-2");
   int32_t exitCode = 99;
-  EXPECT_TRUE(RunAndWait(Command(), "x", 0, true, exitCode));
+  EXPECT_TRUE(RunAndWait(Command(), "x", 0, WindowShow::Hidden, exitCode));
   EXPECT_EQ(exitCode, 0) << "with no wait there is no exit code to read";
   // A console program is never waiting for input: the wait fails, which counts as having ended.
-  EXPECT_TRUE(RunAndWait(Command(), "x", -5000, true, exitCode));
+  EXPECT_TRUE(RunAndWait(Command(), "x", -5000, WindowShow::Hidden, exitCode));
 }
 
 }  // namespace
