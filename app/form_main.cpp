@@ -7,10 +7,13 @@
 #include "app/control_ids.h"
 #include "app/form_main_layout.h"
 #include "romlist/active_code_page.h"
+#include "romlist/dropped_files.h"
 #include "romlist/path_text.h"
-#include "romlist/rom_file.h"
+#include "romlist/temporary_folder.h"
+#include "ui/accessibility.h"
 #include "ui/failure.h"
 #include "ui/messages.h"
+#include "ui/system_error_text.h"
 
 namespace quarvel {
 
@@ -18,6 +21,11 @@ namespace {
 constexpr const char* kCaption = "Quarvel Front-End v1.1";
 constexpr const char* kFormProperty = "TFormMain";
 constexpr const char* kNoMainWindow = "Could not create the main window";
+constexpr const char* kStartedInsideArchiveNotice =
+    "The program was started from a temporary folder, as happens when it is opened inside its zip file, and the "
+    "files that belong beside it are not there. Extract all the files of the zip file first (Extract All), then "
+    "start QuarvelFE.exe from the extracted folder.";
+constexpr const char* kListName = "ROM files";  // what a screen reader calls the list
 
 using ClickHandler = void (TFormMain::*)();
 
@@ -94,15 +102,19 @@ TFormMain::~TFormMain() {
 HWND TFormMain::Create(std::optional<std::string> appDir) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterWindowClass(instance, &TFormMain::WindowProc);
-  // Made hidden where it opens, at the system's scale; it takes its monitor's scale before anything is drawn.
+  // Made hidden where the system puts it, at the system's scale; it takes its monitor's scale and its place
+  // there before anything is drawn.
   scale_ = DisplayScale::OfSystem();
-  const RECT place = StartingPlace();
+  const SIZE outer = OuterSize();
   SetLastError(0);  // a refusal may set no error of its own; never report one left over from before
-  window_ = CreateWindowExA(kFormExStyle, MAIN_WINDOW_CLASS, kCaption, kFormStyle, place.left, place.top,
-                            place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance, nullptr);
+  window_ = CreateWindowExA(kFormExStyle, MAIN_WINDOW_CLASS, kCaption, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                            outer.cx, outer.cy, nullptr, nullptr, instance, nullptr);
   if (!window_) {
     // Without its window the program can do nothing (under Wine, for one, when no display can be reached).
+    // No window is named in the call, so "invalid window handle" is never its reason: Wine leaves it behind
+    // when it places a window at CW_USEDEFAULT.
     DWORD error = GetLastError();
+    if (error == ERROR_INVALID_WINDOW_HANDLE) error = 0;
     ReportFailure(error ? FormatText("Could not create the main window. %s", {SystemErrorText(error)}) : kNoMainWindow);
     return nullptr;
   }
@@ -122,14 +134,20 @@ void TFormMain::Show(int showCommand) {
 }
 
 void TFormMain::FormCreate() {
-  DragAcceptFiles(listView_, TRUE);
+  AcceptDroppedFiles(listView_);
   SetWindowSubclass(listView_, &TFormMain::ListViewWndProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  if (GetFileAttributesA((appDir_ + kToolFileName).c_str()) == INVALID_FILE_ATTRIBUTES)
+  if (GetFileAttributesA((appDir_ + kToolFileName).c_str()) == INVALID_FILE_ATTRIBUTES) {
+    // Double-clicked inside its zip, the program is copied alone into the temporary folder and started there.
+    if (IsInAnyFolder(appDir_, UsersTemporaryFolderForms(), leadBytes_)) ShowNotice(kStartedInsideArchiveNotice);
     RaiseFailure("Could not find \"Quarvel\" application");
+  }
 }
 
 void TFormMain::FormDestroy() {
-  if (listView_) DragAcceptFiles(listView_, FALSE);
+  if (!listView_) return;
+  DragAcceptFiles(listView_, FALSE);
+  ForgetAccessibleProperties(listView_);
+  ForgetAccessibleProperties(Control(IDC_STATUSBAR1));
 }
 
 void TFormMain::MenuFileExitClick() { PostQuitMessage(0); }
@@ -170,6 +188,10 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETTINGCHANGE:
       OnSettingChange(static_cast<UINT>(wParam));
+      break;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      OnColoursChanged(message, wParam, lParam);
       break;
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -263,7 +285,8 @@ void TFormMain::OnSize(int clientWidth, int clientHeight) {
   }
 }
 
-// The picture is drawn from its top-left corner and cut at the control's edges.
+// The picture is drawn from its top-left corner and cut at the control's edges, over the window's face
+// colour: around the console it is transparent, so it shows on every colour scheme and theme.
 void TFormMain::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.CtlID != IDC_IMAGE1) return;
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
@@ -271,10 +294,20 @@ void TFormMain::OnDrawItem(const DRAWITEMSTRUCT& item) {
   HGDIOBJ old = SelectObject(source, picture_.get());
   BITMAP bitmap{};
   GetObjectA(picture_.get(), sizeof(bitmap), &bitmap);
-  BitBlt(item.hDC, 0, 0, std::min<LONG>(bitmap.bmWidth, item.rcItem.right),
-         std::min<LONG>(bitmap.bmHeight, item.rcItem.bottom), source, 0, 0, SRCCOPY);
+  const int width = std::min<LONG>(bitmap.bmWidth, item.rcItem.right);
+  const int height = std::min<LONG>(bitmap.bmHeight, item.rcItem.bottom);
+  const BLENDFUNCTION overFace{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  AlphaBlend(item.hDC, 0, 0, width, height, source, 0, 0, width, height, overFace);
   SelectObject(source, old);
   DeleteDC(source);
+}
+
+// The system's colours or the theme changed: everything is drawn again in the new colours, the picture over
+// the new face colour too. Only top-level windows hear of new colours, so the common controls are told.
+void TFormMain::OnColoursChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SYSCOLORCHANGE)
+    for (const ControlSpec& control : MainControls()) SendMessageA(Control(control.id), message, wParam, lParam);
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TFormMain::PreviewKey(const MSG& message) {
@@ -292,7 +325,13 @@ void TFormMain::CreateControls() {
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
   }
   listView_ = Control(IDC_LISTVIEW1);
-  SendMessageA(Control(IDC_STATUSBAR1), SB_SIMPLE, TRUE, 0);
+  // One part across the bar rather than its simple mode, whose text the accessibility layer does not read: a
+  // screen reader reads the bar's text out each time it changes (SetStatusText), the end of a batch too.
+  HWND statusBar = Control(IDC_STATUSBAR1);
+  int wholeWidth = -1;
+  SendMessageA(statusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
+  MakeLiveRegion(statusBar);
+  SetAccessibleName(listView_, kListName);
   LoadFonts();
   LoadArtwork();
   listView1_.Attach(listView_, rows_, imageList1_, scale_);

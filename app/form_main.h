@@ -48,6 +48,9 @@ class TFormMain {
   void SetSystemDialog(OpenRomDialog::SystemDialog dialog) { openDialog_.SetSystemDialog(std::move(dialog)); }
   void SetToolTimeLimit(int limitMs) { toolTimeLimitMs_ = limitMs; }
   void SetTaskbarProgress(std::unique_ptr<TaskbarProgress> progress) { taskbar_ = std::move(progress); }
+  // The kind of a drive, by its root ("C:\"), as GetDriveTypeA gives it; tests stand in for a network drive.
+  using DriveTypeSource = std::function<UINT(const std::string& root)>;
+  void SetDriveTypeSource(DriveTypeSource source) { driveType_ = std::move(source); }
 
   // The ROM list's one way in, for the Add dialog and for drops: each path in turn through AddFile.
   // A failure ends the loop; the files before it stay added and shown.
@@ -94,9 +97,11 @@ class TFormMain {
   void OnDpiChanged(const DisplayScale& scale, const RECT& suggested);
   void OnSettingChange(UINT setting);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void OnColoursChanged(UINT message, WPARAM wParam, LPARAM lParam);
   void OnBeginLabelEdit(const NMLVDISPINFOA& edit);
   bool OnEndLabelEdit(const NMLVDISPINFOA& edit);
   void EndLabelEdit();
+  void EditFocusedCaption();
   static LRESULT CALLBACK LabelEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR form);
   bool OnActivate(WORD state, bool minimized);
@@ -110,8 +115,10 @@ class TFormMain {
   HWND FocusTarget() const;
 
   void CreateControls();
-  // The window's scale: the outer rectangle of the design client area at scale_, centred on the screen;
-  // the scale of the monitor the window was made on; the controls placed in the client area as it is.
+  // The window's scale: the outer size of the design client area at scale_, and its rectangle centred on
+  // the window's monitor; the scale of the monitor the window was made on; the controls placed in the
+  // client area as it is.
+  SIZE OuterSize() const;
   RECT StartingPlace() const;
   void TakeMonitorScale();
   void LayOut();
@@ -133,14 +140,14 @@ class TFormMain {
   ResultCode ProcessItem(size_t index, Operation operation);
   void SetStatusText(const std::string& text);
   ToolOptions CheckedOptions() const;
-  // Opens a file of AppDir with the desktop's viewer; byShortPath for a viewer that cannot take UTF-8.
-  void OpenDocument(const char* fileName, bool byShortPath, const char* missingNotice, const char* failureFormat);
+  // Opens a file of AppDir with the desktop's viewer. The help viewer cannot take UTF-8, and is given the path as
+  // the tool would be; it is not started where it would show the help file blank, and a notice says why.
+  void OpenDocument(const char* fileName, bool helpViewer, const char* missingNotice, const char* failureFormat);
 
   DisplayScale scale_;  // the window's own, changed by WM_DPICHANGED; every design-size number passes through it
   HWND window_ = nullptr;
   HWND listView_ = nullptr;
   std::string appDir_;
-  std::string statusText_;
   HWND labelEdit_ = nullptr;  // the caption's in-place editor while it is open
   int labelEditRow_ = -1;
   std::string labelEditText_;  // what the editor held when it went
@@ -165,6 +172,7 @@ class TFormMain {
   HIMAGELIST imageList1_ = nullptr;
   HMENU popupMenu1_ = nullptr;
   int toolTimeLimitMs_;
+  DriveTypeSource driveType_ = [](const std::string& root) { return GetDriveTypeA(root.c_str()); };
 };
 
 }  // namespace quarvel

@@ -1,9 +1,13 @@
 // The eight batches: one tool action on every row, or on the selected rows, one row after the other.
 #include "app/control_ids.h"
 #include "app/form_main.h"
+#include "tool/fresh_log.h"
 #include "tool/message_wait.h"
 #include "tool/tool_runner.h"
+#include "ui/accessibility.h"
+#include "ui/message_text.h"
 #include "ui/messages.h"
+#include "ui/system_error_text.h"
 
 namespace quarvel {
 
@@ -18,6 +22,12 @@ const char* StatusTextOf(Operation operation) {
   return "Patching...";
 }
 
+// Where the front-end cannot write the log, the tool cannot either: it would report to nowhere, or Windows would
+// keep its log in the VirtualStore, where View Log never finds it.
+constexpr const char* kLogNotWritableNotice =
+    "The tool cannot keep its log in the program folder: \"%s\" cannot be written (%s). Move the program to a "
+    "folder of your own, such as Documents, and start it from there. If log.txt is marked read-only or is open in "
+    "another program, clear Read-only in its Properties or close that program instead.";
 constexpr const wchar_t* kEndingSessionRefusal = L"Quarvel is working on ROM files; it stops after the current file";
 }  // namespace
 
@@ -72,10 +82,13 @@ void TFormMain::RunBatch(Operation operation, bool selectedOnly) {
   } else {
     for (size_t index = 0; index < rows_.Count(); ++index) batchRows.push_back(index);
   }
+  const std::string log = appDir_ + kLogFileName;
+  if (DWORD error = StartFreshLog(log))
+    return ShowNotice(FormatText(kLogNotWritableNotice, {log, SystemErrorText(error)}));
+
   std::optional<std::string> failure;
   {
     BatchSession session(*this, StatusTextOf(operation));
-    DeleteFileA((appDir_ + kLogFileName).c_str());
     SetStatusText(batchAction_);
     try {
       RunBatchRows(batchRows, operation);
@@ -162,11 +175,11 @@ ToolOptions TFormMain::CheckedOptions() const {
   return ToolOptions{checked(IDC_CHECK_TRIM_FILE), checked(IDC_CHECK_AUTOMATIC), checked(IDC_CHECK_DISABLE_INTRO)};
 }
 
-// The form keeps its own copy of the status text: status bars differ in how they give back a simple text.
+// The status bar's one part; a screen reader hears each new text, "Patching...done" too.
 void TFormMain::SetStatusText(const std::string& text) {
-  statusText_ = text;
   HWND statusBar = Control(IDC_STATUSBAR1);
-  SendMessageA(statusBar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(statusText_.c_str()));
+  SendMessageA(statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  AnnounceChange(statusBar);
   UpdateWindow(statusBar);
 }
 

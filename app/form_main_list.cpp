@@ -5,7 +5,9 @@
 #include "romlist/path_text.h"
 #include "romlist/rom_columns.h"
 #include "romlist/rom_file.h"
+#include "romlist/temporary_folder.h"
 #include "ui/clipboard.h"
+#include "ui/message_text.h"
 #include "ui/messages.h"
 
 namespace quarvel {
@@ -14,6 +16,14 @@ namespace {
 constexpr const char* kSelectNotice = "Please select at least one file";
 constexpr const char* kForbiddenNameNotice =
     "A file name cannot contain any of the following characters: \\ / : * ? \" < > |";
+constexpr const char* kArchiveCopyNotice =
+    "\"%s\" was not added: it is a temporary copy that an archive program made, and it is deleted later, so "
+    "patching it would change nothing you keep. Extract the files from the archive first, then add them from "
+    "the folder you extracted them to.";
+constexpr const char* kArchiveCopiesNotice =
+    "%d files were not added: they are temporary copies that an archive program made, and they are deleted "
+    "later, so patching them would change nothing you keep. Extract the files from the archive first, then add "
+    "them from the folder you extracted them to.";
 constexpr const char* kDotNameNotice = "A file name cannot be . or .., or end in a period or a space";
 constexpr const char* kDeviceNameNotice =
     "A file name cannot be CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9, with or without an extension: "
@@ -76,9 +86,17 @@ class RowsShownOnExit {
 // Rows reach the list view through AddFiles, which tells it the new count once for a whole choice or drop.
 void TFormMain::AddFile(const std::string& path) { rows_.AddFile(path, ReadRomFileFacts); }
 
+// A file in the user's temporary folder is an archive program's passing copy (dropped from a zip, say): the tool
+// would patch the copy, the row would say so, and the person's file would stay as it was. Such files are told of
+// first and not listed; the others are added.
 void TFormMain::AddFiles(const std::vector<std::string>& paths) {
+  std::vector<std::string> listed, copies;
+  const std::vector<std::string> temporary = UsersTemporaryFolderForms();
+  for (const std::string& path : paths) (IsInAnyFolder(path, temporary, leadBytes_) ? copies : listed).push_back(path);
+  if (copies.size() == 1) ShowNotice(FormatText(kArchiveCopyNotice, {copies.front()}));
+  if (copies.size() > 1) ShowNotice(FormatText(kArchiveCopiesNotice, {static_cast<long long>(copies.size())}));
   RowsShownOnExit shown(listView1_);
-  for (const std::string& path : paths) AddFile(path);
+  for (const std::string& path : listed) AddFile(path);
 }
 
 void TFormMain::ButtonAddClick() {
@@ -125,7 +143,15 @@ void TFormMain::ListView1KeyDown(WORD key) {
     listView1_.SelectAll();
   } else if (control && key == 'C') {
     CopySelectedRows();
+  } else if (key == VK_F2) {
+    EditFocusedCaption();
   }
+}
+
+// F2 opens the list's own editor on the focused row, as in Explorer, when that row is selected.
+void TFormMain::EditFocusedCaption() {
+  int focused = ListView_GetNextItem(listView_, -1, LVNI_FOCUSED | LVNI_SELECTED);
+  if (focused >= 0) ListView_EditLabel(listView_, focused);
 }
 
 // The selected rows as a table, for a spreadsheet or a message; with nothing selected the clipboard stays.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/form_main.h"
+#include "ui/com_apartment.h"
 #include "ui/messages.h"
 
 namespace {
@@ -34,6 +35,7 @@ int RunMessageLoop(quarvel::TFormMain& form) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   LoadDllsFromTheSystemOnly();
+  quarvel::ComApartment com;  // ends after the window, which holds COM objects until it goes
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   quarvel::TFormMain form;

@@ -4,7 +4,7 @@ set(ARTWORK_CMAKE ${CMAKE_SOURCE_DIR}/resources/artwork.cmake CACHE FILEPATH "Dr
 include(${ARTWORK_CMAKE})
 
 set(WIN_WARNINGS -Wall -Wextra)
-set(WIN_LIBS comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 advapi32 kernel32)
+set(WIN_LIBS comctl32 comdlg32 shell32 ole32 oleacc oleaut32 uuid msimg32 gdi32 user32 advapi32 kernel32)
 # One .exe with no DLLs beside it, runnable on a bare Windows; no debug info in the release build.
 set(STATIC_LINK -static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600 _WIN32_IE=0x0600)
@@ -19,14 +19,18 @@ add_library(quarvel_win STATIC
   ui/form_font.cpp
   ui/clipboard.cpp
   ui/taskbar_progress.cpp
+  ui/accessibility.cpp
+  ui/system_error_text.cpp
   romlist/rom_file.cpp
   romlist/rom_list_view.cpp
   romlist/dropped_files.cpp
   romlist/active_code_page.cpp
   romlist/extended_path.cpp
+  romlist/temporary_folder.cpp
   ui/code_page_text.cpp
   tool/system_path_forms.cpp
   tool/tool_runner.cpp
+  tool/fresh_log.cpp
   tool/message_wait.cpp
   app/open_rom_dialog.cpp
   app/form_main.cpp

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <utility>
 
 #include "romlist/drop_list.h"
 #include "romlist/path_text.h"
@@ -11,6 +12,17 @@
 namespace quarvel {
 
 namespace {
+constexpr UINT kCopyGlobalData = 0x0049;  // WM_COPYGLOBALDATA, which the headers do not name
+
+BOOL SystemMessageFilter(HWND window, UINT message, DWORD action) {
+  using FilterFunction = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  static const auto filter = reinterpret_cast<FilterFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx")));
+  return filter && filter(window, message, action, nullptr);
+}
+
+MessageFilter messageFilter = SystemMessageFilter;
+
 // Asks the shell for each path in turn; used when the drop's memory cannot be read directly. The size
 // the shell gives for a wide path may count its characters, not the bytes they take in UTF-8, so the
 // buffer grows until the whole path fits.
@@ -43,6 +55,18 @@ class LockedDrop {
   const char* bytes_;
 };
 }  // namespace
+
+void AcceptDroppedFiles(HWND window) {
+  constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+  for (UINT message : {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA), kCopyGlobalData})
+    messageFilter(window, message, kAllow);
+  DragAcceptFiles(window, TRUE);
+}
+
+ScopedMessageFilter::ScopedMessageFilter(MessageFilter filter)
+    : previous_(std::exchange(messageFilter, std::move(filter))) {}
+
+ScopedMessageFilter::~ScopedMessageFilter() { messageFilter = std::move(previous_); }
 
 std::vector<std::string> ReadDroppedPaths(HDROP drop) {
   LockedDrop locked(drop);

@@ -48,6 +48,15 @@ std::string JoinPath(std::string_view folder, std::string_view name, const LeadB
   return joined;
 }
 
+bool IsInsideFolder(std::string_view path, std::string_view folder, const LeadBytes& leadBytes) {
+  while (EndsWithSeparator(folder, leadBytes)) folder.remove_suffix(1);
+  if (folder.empty() || path.size() <= folder.size() + 1 || !IsSeparator(path[folder.size()])) return false;
+  // The byte after the folder is a separator of its own when the folder's last character ends just before it.
+  const std::string upperPath = UpperAZ(path, leadBytes);
+  return DirectoryEnd(path.substr(0, folder.size() + 1), leadBytes) == folder.size() + 1 &&
+         upperPath.compare(0, folder.size(), UpperAZ(folder, leadBytes)) == 0;
+}
+
 bool IsFullPath(std::string_view name) {
   if (name.size() >= 3 && name[1] == ':' && IsSeparator(name[2])) return true;
   return name.size() >= 2 && IsSeparator(name[0]) && IsSeparator(name[1]);

@@ -22,6 +22,10 @@ std::string FileNamePart(std::string_view path, const LeadBytes& leadBytes = {})
 // Joins a folder and a name, putting a separator between them where the folder lacks one.
 std::string JoinPath(std::string_view folder, std::string_view name, const LeadBytes& leadBytes = {});
 
+// Whether the path lies inside the folder, or in a folder of it, the letters a to z compared in either case; the
+// folder may end in a separator or not ("C:\Temp" holds "C:\temp\a.gba", not "C:\Temp2\a.gba").
+bool IsInsideFolder(std::string_view path, std::string_view folder, const LeadBytes& leadBytes = {});
+
 // Whether a name is a full path of its own (drive-rooted "C:\..." or a UNC "\\server\...").
 bool IsFullPath(std::string_view name);
 

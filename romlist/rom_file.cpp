@@ -4,7 +4,7 @@
 #include "romlist/header_text.h"
 #include "ui/failure.h"
 #include "ui/kernel_handle.h"
-#include "ui/message_text.h"
+#include "ui/system_error_text.h"
 
 namespace quarvel {
 
@@ -59,15 +59,6 @@ RomFileFacts ReadRomFileFacts(const std::string& path) {
     RaiseFailure("Cannot open file \"%s\". %s", {FullPathOf(path), SystemErrorText(error)});
   }
   return RomFileFacts{ReadGameName(file.get()), ReadFileSize(file.get())};
-}
-
-std::string SystemErrorText(DWORD errorCode) {
-  char* text = nullptr;
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, errorCode, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string description = length > 0 ? TrimSystemErrorText(std::string(text, length)) : "";
-  LocalFree(text);
-  return description;
 }
 
 }  // namespace quarvel

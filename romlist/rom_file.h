@@ -17,7 +17,4 @@ uint32_t ReadFileSize(HANDLE file);
 // A file that cannot be opened raises "Cannot open file "<full path>". <system text>".
 RomFileFacts ReadRomFileFacts(const std::string& path);
 
-// The system's description of an error code, without trailing spaces, line breaks and periods.
-std::string SystemErrorText(DWORD errorCode);
-
 }  // namespace quarvel

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/accessibility.h"
 #include "ui/clipboard.h"
 #include "ui/display_scale.h"
 #include "ui/gdi_handles.h"
@@ -112,11 +113,18 @@ void LayOutNotice(HWND dialog, NoticeState& state, const DisplayScale& scale, co
 
 INT_PTR CALLBACK NoticeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
       SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      LayOutNotice(dialog, *reinterpret_cast<NoticeState*>(lParam), DisplayScale::OfWindow(GetWindow(dialog, GW_OWNER)),
-                   nullptr);
+      auto& state = *reinterpret_cast<NoticeState*>(lParam);
+      LayOutNotice(dialog, state, DisplayScale::OfWindow(GetWindow(dialog, GW_OWNER)), nullptr);
+      // As a message box opens: the system's error sound, and its text read out after its caption.
+      MessageBeep(MB_ICONHAND);
+      SetAccessibleDescription(dialog, state.text);
       return FALSE;  // the focus is set already
+    }
+    case WM_DESTROY:
+      ForgetAccessibleProperties(dialog);
+      return FALSE;
     case WM_DPICHANGED:  // moved to a monitor of another scale
       LayOutNotice(dialog, *reinterpret_cast<NoticeState*>(GetWindowLongPtrA(dialog, DWLP_USER)),
                    DisplayScale::OfDpiChange(wParam), reinterpret_cast<const RECT*>(lParam));

@@ -6,12 +6,12 @@ namespace quarvel {
 
 namespace {
 // Talks to ITaskbarList3, made on first use: a batch comes long after the taskbar made the window's button.
-// Every call's result is ignored: progress on the taskbar is a courtesy, never a reason to stop work.
+// The thread's COM apartment is the program's, started before the window. Every call's result is ignored:
+// progress on the taskbar is a courtesy, never a reason to stop work.
 class TaskbarListProgress : public TaskbarProgress {
  public:
   ~TaskbarListProgress() override {
     if (taskbar_) taskbar_->Release();
-    if (comStarted_) CoUninitialize();
   }
 
   void ShowProgress(HWND window, size_t done, size_t total) override {
@@ -33,7 +33,6 @@ class TaskbarListProgress : public TaskbarProgress {
   bool Ready() {
     if (asked_) return taskbar_ != nullptr;
     asked_ = true;
-    comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     void* taskbar = nullptr;
     if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3, &taskbar))) {
       taskbar_ = static_cast<ITaskbarList3*>(taskbar);
@@ -46,7 +45,6 @@ class TaskbarListProgress : public TaskbarProgress {
   }
 
   bool asked_ = false;
-  bool comStarted_ = false;
   ITaskbarList3* taskbar_ = nullptr;
 };
 }  // namespace

@@ -53,7 +53,8 @@ TEST_F(RenameRows, NewNameShowsAndGoesToTheTool) {
 }
 
 // Names that name no file are refused, each with its reason: an emptied one (the folder's path would be left), a
-// device's (the tool would wait on the console), dots or a space at the end. Typed by real keys.
+// device's (the tool would wait on the console), dots or a space at the end. Typed by real keys, the editor opened
+// by a click or by F2.
 TEST_F(RenameRows, NamesThatNameNoFileAreRefusedWithANotice) {
   const std::string device = "A file name cannot be CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9, with or without "
                              "an extension: Windows keeps these names for devices";
@@ -69,9 +70,13 @@ TEST_F(RenameRows, NamesThatNameNoFileAreRefusedWithANotice) {
   for (const auto& [name, notice] : refused) {
     SCOPED_TRACE(name);
     ASSERT_TRUE(app_.WaitForFocusOn(app_.List()));
-    Sleep(GetDoubleClickTime() + 100);  // not a double click with the one before
-    ClickWindowAt(app_.List(), app_.CaptionPoint(0));
-    ASSERT_TRUE(WaitUntil([&] { return app_.CaptionEditor() != nullptr; })) << "the click did not open the editor";
+    if (notice == &dots) {  // F2 on the focused row, as in Explorer
+      PressKey(VK_F2);
+    } else {
+      Sleep(GetDoubleClickTime() + 100);  // not a double click with the one before
+      ClickWindowAt(app_.List(), app_.CaptionPoint(0));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return app_.CaptionEditor() != nullptr; })) << "neither click nor F2 opened the editor";
     TypeText(name);  // replacing the selected name
     ASSERT_TRUE(WaitUntil([&] { return TextOf(app_.CaptionEditor()) == name; })) << TextOf(app_.CaptionEditor());
     PressKey(VK_RETURN);

@@ -196,13 +196,10 @@ std::vector<HWND> ChildWindows(HWND parent) {
 std::string ReadStatusText(HANDLE process, HWND statusBar) {
   RemoteMemory memory(process, kCellChars);
   if (!statusBar || !memory.valid()) return {};
-  for (WPARAM part : {WPARAM{SB_SIMPLEID}, WPARAM{0}}) {
-    char zero = '\0';
-    memory.Write(0, &zero, 1);
-    SendWithTimeout(statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(memory.at(0)));
-    if (std::string text = memory.ReadText(0, kCellChars); !text.empty()) return text;
-  }
-  return {};
+  char zero = '\0';
+  memory.Write(0, &zero, 1);
+  SendWithTimeout(statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(memory.at(0)));
+  return memory.ReadText(0, kCellChars);
 }
 
 std::optional<std::string> ReadListCell(HANDLE process, HWND list, int row, int column) {

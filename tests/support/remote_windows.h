@@ -59,8 +59,7 @@ SIZE OuterSizeAt(HWND window, SIZE client, int dpi);
 // All descendants of `parent`, parents before their children.
 std::vector<HWND> ChildWindows(HWND parent);
 
-// A status bar's text, read through memory in its process (which may be this one). In simple mode Windows
-// answers for the part SB_SIMPLEID (255); Wine answers only for part 0, asked when 255 gives nothing.
+// The text of a status bar's first part, read through memory in its process (which may be this one).
 std::string ReadStatusText(HANDLE process, HWND statusBar);
 
 // The text of a cell of a list view in another process; nothing when the read failed.

@@ -12,10 +12,18 @@ namespace {
 constexpr size_t kHeaderOffset = 160;
 }  // namespace
 
-TempFolder::TempFolder(const std::string& label) {
+std::string UsersTemporaryFolder() {
   char temp[MAX_PATH];
-  std::string base(temp, GetTempPathA(sizeof(temp), temp));
-  if (!base.empty() && base.back() != '\\') base += '\\';
+  std::string folder(temp, GetTempPathA(sizeof(temp), temp));
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+TempFolder::TempFolder(const std::string& label, std::string base) {
+  if (base.empty()) {
+    base = kTestFilesRoot;
+    CreateDirectoryA(base.c_str(), nullptr);
+  }
   static unsigned counter = 0;
   // The process id, a counter and the time keep parallel runs and repeated fixtures apart.
   for (;;) {

@@ -10,10 +10,16 @@
 
 namespace quarvel::testing {
 
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+// Where the tests keep their files: a folder of the person's own, as far as the program can tell, not the user's
+// temporary folder, where it takes a file for an archive program's passing copy.
+inline constexpr const char* kTestFilesRoot = "C:\\qfe-tests\\";
+// The user's temporary folder, with its trailing separator.
+std::string UsersTemporaryFolder();
+
+// A fresh folder in the folder `base` (by default kTestFilesRoot), removed with everything in it at the end.
 class TempFolder {
  public:
-  explicit TempFolder(const std::string& label = "test");
+  explicit TempFolder(const std::string& label = "test", std::string base = {});
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;

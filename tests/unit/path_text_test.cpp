@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/app_dir.h"
+#include "app/help_place.h"
 #include "romlist/header_text.h"
 
 namespace quarvel {
@@ -33,6 +34,27 @@ TEST(PathText, SplitsDirectoryWithItsSeparatorAndFileName) {
 TEST(PathText, AppDirOfAnExecutableKeepsItsSeparatorEvenInADriveRoot) {
   EXPECT_EQ(AppDirFromModulePath("C:\\Tools\\fe.exe"), "C:\\Tools\\");
   EXPECT_EQ(AppDirFromModulePath("C:\\fe.exe"), "C:\\");
+}
+
+// The help viewer shows a blank page for a help file marked as from the Internet (zone 3) or restricted sites (4),
+// for one on another computer, and for a path with a "#" in it.
+TEST(PathText, TellsWhyTheHelpViewerWouldShowABlankPage) {
+  EXPECT_EQ(ZoneOfMark("[ZoneTransfer]\r\nZoneId=3\r\nReferrerUrl=https://example.org/\r\n"), 3);
+  EXPECT_EQ(ZoneOfMark("[Other]\nZoneId=4\n[zonetransfer]\n  zoneid=4"), 4) << "only in its section, any case";
+  EXPECT_EQ(ZoneOfMark(std::string("\xFF\xFE[\0Z\0o\0n\0e\0T\0r\0a\0n\0s\0f\0e\0r\0]\0\r\0\n\0Z\0o\0n\0e\0I\0d\0=\0"
+                                   "3\0", 50)), 3) << "UTF-16";
+  EXPECT_EQ(ZoneOfMark("[ZoneTransfer]\r\nZoneId="), -1);
+  EXPECT_EQ(ZoneOfMark(""), -1);
+  const std::string help = "C:\\Users\\Ann\\Documents\\fe\\quarvel.chm";
+  EXPECT_EQ(WhyHelpWouldBeBlank(help, "", false), BlankHelp::None);
+  EXPECT_EQ(WhyHelpWouldBeBlank(help, "[ZoneTransfer]\nZoneId=2", false), BlankHelp::None) << "trusted sites";
+  EXPECT_EQ(WhyHelpWouldBeBlank(help, "[ZoneTransfer]\nZoneId=3", false), BlankHelp::FromTheInternet);
+  EXPECT_EQ(WhyHelpWouldBeBlank(help, "[ZoneTransfer]\nZoneId=4", true), BlankHelp::FromTheInternet);
+  EXPECT_EQ(WhyHelpWouldBeBlank(help, "", true), BlankHelp::OnTheNetwork);
+  EXPECT_EQ(WhyHelpWouldBeBlank("\\\\nas\\games\\fe\\quarvel.chm", "", false), BlankHelp::OnTheNetwork);
+  EXPECT_EQ(WhyHelpWouldBeBlank("C:\\C# tools\\quarvel.chm", "", false), BlankHelp::HashInPath);
+  EXPECT_EQ(DriveRootOf(help), "C:\\");
+  EXPECT_EQ(DriveRootOf("\\\\nas\\games\\quarvel.chm"), "");
 }
 
 TEST(PathText, JoinsFolderAndNameWithOneSeparator) {
@@ -78,6 +100,21 @@ TEST(PathText, TwoByteCharactersWhoseSecondByteIsASeparatorStayWhole) {
   EXPECT_EQ(FileNameFaultOf("\x83\x7c\x95\x5c.gba", cp932), FileNameFault::None);
   EXPECT_EQ(FileNameFaultOf("\x83\x7c|.gba", cp932), FileNameFault::ForbiddenCharacter);
   EXPECT_EQ(UpperAZ("\x83\x61" "a", cp932), "\x83\x61" "A");
+  EXPECT_TRUE(IsInsideFolder("C:\\\x83\x5c\\a.gba", "C:\\\x83\x5c", cp932));
+  EXPECT_FALSE(IsInsideFolder("C:\\\x83\x5c\\a.gba", "C:\\\x83", cp932)) << "0x5C is the character's second byte";
+}
+
+// The user's temporary folder as Windows names it (often by its short form) against a path an archive program gave.
+TEST(PathText, APathIsInsideAFolderOnlyPastOneOfItsSeparators) {
+  const std::string temp = "C:\\Users\\Bob\\AppData\\Local\\Temp\\";
+  EXPECT_TRUE(IsInsideFolder("c:\\users\\BOB\\AppData\\Local\\Temp\\Temp1_roms.zip\\a.gba", temp));
+  EXPECT_TRUE(IsInsideFolder("C:\\Temp\\a.gba", "C:\\Temp"));
+  EXPECT_TRUE(IsInsideFolder("C:\\Temp/a.gba", "C:\\Temp\\\\"));
+  EXPECT_FALSE(IsInsideFolder("C:\\Temp2\\a.gba", "C:\\Temp"));
+  EXPECT_FALSE(IsInsideFolder("C:\\Temp\\", "C:\\Temp")) << "the folder itself";
+  EXPECT_FALSE(IsInsideFolder("C:\\Tem", "C:\\Temp"));
+  EXPECT_FALSE(IsInsideFolder("C:\\a.gba", "")) << "no folder holds everything";
+  EXPECT_FALSE(IsInsideFolder("C:\\a.gba", "\\"));
 }
 
 // Under UTF-8 no byte is a lead byte, but characters take two to four bytes, none of them below 0x80.

@@ -1,9 +1,13 @@
 // The main window as laid out: controls, tab order, menus, resizing, start-up and key preview.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/form_main_layout.h"
+#include "romlist/dropped_files.h"
 #include "tests/support/real_input.h"
 #include "tests/window/test_support.h"
+#include "ui/accessibility.h"
 
 namespace quarvel::testing {
 namespace {
@@ -40,9 +44,25 @@ TEST(Manifest, GivesUtf8AsTheCodePageAndTheVersion6CommonControls) {
   EXPECT_NE(AsciiUpper(comctl).find("\\WINSXS\\"), std::string::npos) << comctl << " is not the side-by-side version 6";
 }
 
+// A screen reader calls the list by a name, and reads the status bar out each time it changes. Run as
+// administrator, the list still takes files dropped from Explorer: the messages a drop is made of are let through.
 TEST(MainWindow, StartsWithCaptionDesignSizeAndEveryControlInPlace) {
+  std::vector<std::tuple<HWND, AccessibleProperty, std::string>> told;
+  ScopedAnnotator annotator([&](HWND control, AccessibleProperty property, const std::string& value) {
+    told.emplace_back(control, property, value);
+  });
+  std::vector<std::pair<HWND, UINT>> letThrough;
+  ScopedMessageFilter filter([&](HWND control, UINT message, DWORD action) {
+    if (action == 1 /* MSGFLT_ALLOW */) letThrough.emplace_back(control, message);
+    return TRUE;
+  });
   MainWindowFixture window;
   HWND form = window.form().Handle();
+  HWND list = window.form().Control(IDC_LISTVIEW1);
+  EXPECT_EQ(told, (std::vector<std::tuple<HWND, AccessibleProperty, std::string>>{
+                      {window.form().Control(IDC_STATUSBAR1), AccessibleProperty::LiveSetting, "polite"},
+                      {list, AccessibleProperty::Name, "ROM files"}}));
+  EXPECT_EQ(letThrough, (std::vector<std::pair<HWND, UINT>>{{list, WM_DROPFILES}, {list, WM_COPYDATA}, {list, 0x49}}));
   EXPECT_EQ(TextOf(form), "Quarvel Front-End v1.1");
   RECT client;
   GetClientRect(form, &client);
@@ -135,6 +155,7 @@ TEST(MainWindow, MenusHaveTheirEntriesAndAccessKeys) {
 TEST(MainWindow, StartingWithoutTheToolReportsOnceThenWorks) {
   MainWindowFixture window(false);
   EXPECT_EQ(window.messages().failures, std::vector<std::string>{"Could not find \"Quarvel\" application"});
+  EXPECT_EQ(window.messages().notices, std::vector<std::string>{});
   EXPECT_TRUE(IsWindowVisible(window.form().Handle()));
   // The list accepts drops even without the tool.
   EXPECT_TRUE(GetWindowLongA(window.form().Control(IDC_LISTVIEW1), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
@@ -144,6 +165,15 @@ TEST(MainWindow, StartingWithoutTheToolReportsOnceThenWorks) {
   window.Command(IDC_BUTTON_TEST);
   ASSERT_EQ(window.messages().failures.size(), 2u);
   EXPECT_EQ(window.messages().failures[1], "Could not process file \"" + window.roms() / "a.gba" + "\" (error 2)");
+
+  // Opened inside its zip file, the program runs alone from a copy in the temporary folder: it says so first.
+  MainWindowFixture fromInsideZip(false, UsersTemporaryFolder());
+  EXPECT_EQ(fromInsideZip.messages().notices,
+            std::vector<std::string>{"The program was started from a temporary folder, as happens when it is opened "
+                                     "inside its zip file, and the files that belong beside it are not there. Extract "
+                                     "all the files of the zip file first (Extract All), then start QuarvelFE.exe from "
+                                     "the extracted folder."});
+  EXPECT_EQ(fromInsideZip.messages().failures, std::vector<std::string>{"Could not find \"Quarvel\" application"});
 }
 
 // A CBT hook may veto any window's creation; the program reports the refusal and gives up the window.
@@ -185,6 +215,32 @@ TEST(MainWindow, F1AnywhereAndHelpIndexOpenHelpOrGiveTheNotice) {
     }
   }
   EXPECT_EQ(window.messages().notices, std::vector<std::string>(4, "Could not find help file"));
+
+  // Where the help viewer would show a blank page, it is not started: a notice says why and what to do. Wine keeps
+  // the mark of the web in a file of the stream's name, which opens as the stream does on Windows.
+  const std::string help = window.appDir() / "quarvel.chm";
+  ASSERT_TRUE(WriteText(help, "ITSF") && WriteText(help + ":Zone.Identifier", "[ZoneTransfer]\r\nZoneId=3\r\n"));
+  window.Command(IDM_HELP_INDEX);
+  EXPECT_EQ(window.messages().notices.back(),
+            "The help cannot be shown: Windows marked quarvel.chm as downloaded from the Internet, and the help viewer "
+            "then shows a blank page. Close the program, right-click the zip file you downloaded, choose Properties, "
+            "tick Unblock and press OK, then extract it again (or do the same for quarvel.chm itself).");
+  ASSERT_TRUE(DeleteFileA((help + ":Zone.Identifier").c_str()));
+  window.form().SetDriveTypeSource([](const std::string& root) { return root == "C:\\" ? DRIVE_REMOTE : 0u; });
+  window.Command(IDM_HELP_INDEX);
+  EXPECT_EQ(window.messages().notices.back(),
+            "The help cannot be shown from a network folder: the help viewer shows pages only from this computer, and "
+            "would show a blank page. Copy the program's folder to a folder on this computer, such as Documents, and "
+            "start it from there.");
+  TempFolder hashed("C# tools");
+  MainWindowFixture hashedWindow(true, hashed.path());
+  ASSERT_TRUE(WriteText(hashedWindow.appDir() / "quarvel.chm", "ITSF"));
+  hashedWindow.Command(IDM_HELP_INDEX);
+  EXPECT_EQ(hashedWindow.messages().notices,
+            std::vector<std::string>{"The help cannot be shown from a folder whose path holds \"#\": the help viewer "
+                                     "takes what follows it for a place in a page, and shows a blank page. Rename the "
+                                     "folder, or move the program to a folder whose path has no \"#\"."});
+  EXPECT_EQ(window.messages().notices.size(), 6u);
 }
 
 TEST(MainWindow, ViewLogFromButtonAndMenuGivesTheNoticeWithoutALog) {

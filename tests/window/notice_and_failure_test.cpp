@@ -6,6 +6,7 @@
 #include "tests/support/real_input.h"
 #include "tests/support/remote_windows.h"
 #include "tests/window/test_support.h"
+#include "ui/accessibility.h"
 #include "ui/failure.h"
 #include "ui/notice_dialog.h"
 
@@ -33,7 +34,12 @@ DialogView Inspect(const char* caption, Show show, Close close) {
   return seen;
 }
 
+// A screen reader reads the notice's text after its caption, as it does a message box's.
 TEST(NoticeDialog, ShowsCaptionTextAndOneDefaultOkAndClosesOnEscapeAndEnter) {
+  std::vector<std::pair<AccessibleProperty, std::string>> told;
+  ScopedAnnotator annotator([&](HWND, AccessibleProperty property, const std::string& value) {
+    told.emplace_back(property, value);
+  });
   for (WPARAM closing : {IDCANCEL, IDOK}) {
     DialogView seen = Inspect("Error", [] { RunNoticeDialog(nullptr, "Error", "Please add at least one file"); },
                               [closing](HWND dialog) { PostMessageA(dialog, WM_COMMAND, closing, 0); });
@@ -44,6 +50,9 @@ TEST(NoticeDialog, ShowsCaptionTextAndOneDefaultOkAndClosesOnEscapeAndEnter) {
     int centreX = (seen.frame.left + seen.frame.right) / 2;
     EXPECT_NEAR(centreX, GetSystemMetrics(SM_CXSCREEN) / 2, 2) << "centred on the screen";
   }
+  const std::pair<AccessibleProperty, std::string> description{AccessibleProperty::Description,
+                                                               "Please add at least one file"};
+  EXPECT_EQ(told, (std::vector{description, description}));
 }
 
 TEST(NoticeDialog, LongTextWrapsAtHalfTheScreenWidthEvenWithinALongPath) {

@@ -192,13 +192,31 @@ TEST_F(RomListWindowTest, ALongNameIsCutBetweenCharactersToBeDrawnAndEditedWhole
   EXPECT_EQ(window_.form().Rows().Row(1).caption, "b" + name + ".gba");
 }
 
+// Copies an archive program extracted into the temporary folder (Explorer's view of a zip, 7-Zip) are not listed,
+// whichever form of the folder's path reaches them: a notice says why, and the other files are added.
 TEST_F(RomListWindowTest, DroppedFilesAreAddedInTheShellsOrderAndTheDropIsReleased) {
   std::string b = Rom("b.gba"), a = Rom("a.bin"), c = Rom("c.txt");
-  HGLOBAL drop = MakeDrop({b, a, c, b});
+  TempFolder temporary("Local Temporary Files");  // reached by its long form and by its short one
+  ScopedEnvironment named("TMP", temporary.path());
+  TempFolder zipView("Temp1_roms.zip", temporary.path()), sevenZip("7zO4A21", temporary.path());
+  std::string zipped = zipView / "zipped.gba", unpacked = sevenZip / "unpacked.gba";
+  ASSERT_TRUE(WriteRom(zipped, "GAME") && WriteRom(unpacked, "GAME"));
+  HGLOBAL drop = MakeDrop({b, zipped, a, c, ShortPathOf(unpacked), b});
   SendMessageA(window_.form().Control(IDC_LISTVIEW1), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
   EXPECT_EQ(Captions(), (std::vector<std::string>{"b.gba", "a.bin", "c.txt"}));
+  EXPECT_EQ(window_.messages().notices,
+            std::vector<std::string>{"2 files were not added: they are temporary copies that an archive program made, "
+                                     "and they are deleted later, so patching them would change nothing you keep. "
+                                     "Extract the files from the archive first, then add them from the folder you "
+                                     "extracted them to."});
   EXPECT_TRUE(Failures().empty());
   EXPECT_EQ(GlobalFlags(drop), GMEM_INVALID_HANDLE) << "the drop was released";
+  window_.Choose({zipped, Rom("d.gba")});  // the Add dialog, inside the zip
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"b.gba", "a.bin", "c.txt", "d.gba"}));
+  EXPECT_EQ(window_.messages().notices.back(),
+            "\"" + zipped + "\" was not added: it is a temporary copy that an archive program made, and it is deleted "
+            "later, so patching it would change nothing you keep. Extract the files from the archive first, then add "
+            "them from the folder you extracted them to.");
 }
 
 // The desktop shell drops wide paths; they arrive in the code page (UTF-8 here), whole, in the shell's order.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/remote_windows.h"
+#include "ui/com_apartment.h"
 
 namespace quarvel::testing {
 
@@ -32,9 +33,16 @@ void CopyStandIn(const std::string& appDir) {
 }
 
 ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+  if (DWORD size = GetEnvironmentVariableA(name, nullptr, 0)) {
+    std::string old(size, '\0');
+    old.resize(GetEnvironmentVariableA(name, old.data(), size));
+    previous_ = old;
+  }
   SetEnvironmentVariableA(name, value.c_str());
 }
-ScopedEnvironment::~ScopedEnvironment() { SetEnvironmentVariableA(name_.c_str(), nullptr); }
+ScopedEnvironment::~ScopedEnvironment() {
+  SetEnvironmentVariableA(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
+}
 
 HangWatch::HangWatch()
     : name_("quarvel-hang-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount())),
@@ -59,7 +67,7 @@ HangWatch::~HangWatch() {
   CloseHandle(stop_);
 }
 
-MainWindowFixture::MainWindowFixture(bool withTool) {
+MainWindowFixture::MainWindowFixture(bool withTool, const std::string& appParent) : appDir_("app", appParent) {
   if (withTool) CopyStandIn(appDir_.path());
   form_ = std::make_unique<TFormMain>();
   form_->Create(appDir_.path());
@@ -107,8 +115,9 @@ void MainWindowFixture::Command(int id) { SendMessageA(form_->Handle(), WM_COMMA
 
 }  // namespace quarvel::testing
 
-// The window tests need the common controls registered, as the program's own entry point does.
+// The window tests need COM and the common controls, as the program's own entry point starts them.
 int main(int argc, char** argv) {
+  quarvel::ComApartment com;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   ::testing::InitGoogleTest(&argc, argv);

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,7 +34,8 @@ class CapturedMessages : public MessageSink {
 inline std::string TestProgramDir() { return ProgramFolder(); }
 void CopyStandIn(const std::string& appDir);
 
-// Sets an environment variable for as long as it lives; the tool runs inherit it.
+// Sets an environment variable for as long as it lives, and then gives it back its old value; the tool runs
+// inherit it.
 class ScopedEnvironment {
  public:
   ScopedEnvironment(const char* name, const std::string& value);
@@ -41,6 +43,7 @@ class ScopedEnvironment {
 
  private:
   std::string name_;
+  std::optional<std::string> previous_;
 };
 
 // Notes when a stand-in run starts to hang (it sets the event named in QUARVEL_STANDIN_HANGING), so a
@@ -68,10 +71,10 @@ class HangWatch {
 // it is closed.
 void WhileShown(const char* caption, const std::function<void()>& show, std::function<void(HWND)> look);
 
-// A main window whose AppDir is a temporary folder, with messages captured.
+// A main window whose AppDir is a fresh folder (in appParent, when given), with messages captured.
 class MainWindowFixture {
  public:
-  explicit MainWindowFixture(bool withTool = true);
+  explicit MainWindowFixture(bool withTool = true, const std::string& appParent = {});
   TFormMain& form() { return *form_; }
   CapturedMessages& messages() { return messages_; }
   const TempFolder& appDir() const { return appDir_; }
@@ -90,7 +93,7 @@ class MainWindowFixture {
 
  private:
   TempFolder appDir_;
-  TempFolder roms_;
+  TempFolder roms_{"roms"};
   CapturedMessages messages_;
   ScopedMessageSink sink_{messages_};
   std::unique_ptr<TFormMain> form_;
