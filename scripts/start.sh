@@ -12,6 +12,9 @@ if (source "$root/scripts/wine-env.sh" && kernel_runs_32bit_programs); then
   "$root/scripts/install-deps.sh" i386 || i386_missing=yes
 fi
 source "$root/scripts/wine-env.sh"
+# A Wine prefix apart from the tests' one: a test run ends the Wine of its prefix (wineserver -k) when it stops,
+# which would close a front-end started here.
+export WINEPREFIX="$root/build/wineprefix-start-$windows_arch"
 if [ "$i386_missing" = yes ] && [ "$windows_arch" = x86_64 ]; then
   echo "Going on without Wine's 32-bit loader: the front-end runs from the 64-bit build."
 fi
