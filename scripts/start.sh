@@ -28,7 +28,9 @@ fi
 
 run="$root/build/run"
 mkdir -p "$run" "$run/demo-roms"
-cp "$run_build/bin/QuarvelFE.exe" "$run_build/bin/Quarvel.exe" "$run_build/bin/quarvel.chm" "$run/"
+# Replaced, not written over: a front-end still running from here keeps the files it has open.
+cp --remove-destination "$run_build/bin/QuarvelFE.exe" "$run_build/bin/Quarvel.exe" "$run_build/bin/quarvel.chm" \
+   "$run/"
 python3 "$root/scripts/make_demo_roms.py" "$run/demo-roms"
 
 # Wine leaves a managed window's frame to the window manager, and the virtual display has none: there the
