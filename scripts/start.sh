@@ -3,23 +3,34 @@
 # tool beside it as Quarvel.exe and a few made-up demonstration ROM files to add. The stand-in patches nothing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh" start
-# Wine's 32-bit loader only where the kernel runs 32-bit programs; elsewhere, or when it cannot be had,
-# the program runs from the 64-bit build. (The probe runs in a subshell: wine-env.sh is read for real
-# only once Wine is installed, as it chooses the build and the prefix by what it finds.)
+# QUARVEL_START_BUILT=1 skips installing and building, for a caller that has built the programs already: the
+# test of this script runs from CTest, and a build now would reconfigure the tree that CTest is running from.
+built=${QUARVEL_START_BUILT:-}
 i386_missing=no
-if (source "$root/scripts/wine-env.sh" && kernel_runs_32bit_programs); then
-  "$root/scripts/install-deps.sh" i386 || i386_missing=yes
+if [ "$built" != 1 ]; then
+  "$root/scripts/install-deps.sh" start
+  # Wine's 32-bit loader only where the kernel runs 32-bit programs; elsewhere, or when it cannot be had,
+  # the program runs from the 64-bit build. (The probe runs in a subshell: wine-env.sh is read for real
+  # only once Wine is installed, as it chooses the build and the prefix by what it finds.)
+  if (source "$root/scripts/wine-env.sh" && kernel_runs_32bit_programs); then
+    "$root/scripts/install-deps.sh" i386 || i386_missing=yes
+  fi
 fi
 source "$root/scripts/wine-env.sh"
+# A Wine prefix apart from the tests' one: a test run ends the Wine of its prefix (wineserver -k) when it stops,
+# which would close a front-end started here. QUARVEL_START_PREFIX names another (the test of this script has
+# one, so that it leaves alone a front-end that a person started here).
+export WINEPREFIX="${QUARVEL_START_PREFIX:-$root/build/wineprefix-start-$windows_arch}"
 if [ "$i386_missing" = yes ] && [ "$windows_arch" = x86_64 ]; then
   echo "Going on without Wine's 32-bit loader: the front-end runs from the 64-bit build."
 fi
-"$root/scripts/build.sh" --windows-only
+[ "$built" = 1 ] || "$root/scripts/build.sh" --windows-only
 
 run="$root/build/run"
 mkdir -p "$run" "$run/demo-roms"
-cp "$run_build/bin/QuarvelFE.exe" "$run_build/bin/Quarvel.exe" "$run_build/bin/quarvel.chm" "$run/"
+# Replaced, not written over: a front-end still running from here keeps the files it has open.
+cp --remove-destination "$run_build/bin/QuarvelFE.exe" "$run_build/bin/Quarvel.exe" "$run_build/bin/quarvel.chm" \
+   "$run/"
 python3 "$root/scripts/make_demo_roms.py" "$run/demo-roms"
 
 # Wine leaves a managed window's frame to the window manager, and the virtual display has none: there the
