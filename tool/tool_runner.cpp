@@ -53,8 +53,8 @@ bool StartProcess(std::string commandLine, WindowShow show, const std::string& d
 }
 }  // namespace
 
-bool RunAndWait(const std::string& command, const std::string& parameters, int limit, WindowShow show, int32_t& exitCode,
-                const std::string& directory) {
+bool RunAndWait(const std::string& command, const std::string& parameters, int limit, WindowShow show,
+                int32_t& exitCode, const std::string& directory) {
   exitCode = 0;
   StartedProcess started;
   if (!StartProcess(JoinCommandLine(command, parameters), show, directory, started)) return false;

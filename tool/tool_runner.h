@@ -18,16 +18,16 @@ constexpr int kToolTimeLimitMs = 3600000;  // one hour
 // taking the keyboard or coming to the front; or hidden.
 enum class WindowShow { Normal, NoActivate, Hidden };
 
-// Starts command with parameters, its window shown as asked, and, unless limit is 0, waits: until the process ends (at most limit ms),
-// or, for a negative limit, until it waits for input (at most -limit ms); while it waits for the end, the
-// thread's windows stay painted and the person's input is dropped. A process that outlasts the
+// Starts command with parameters, its window shown as asked, and, unless limit is 0, waits: until the process
+// ends (at most limit ms), or, for a negative limit, until it waits for input (at most -limit ms); while it waits
+// for the end, the thread's windows stay painted and the person's input is dropped. A process that outlasts the
 // limit, or whose end could not be waited for (WAIT_FAILED), is ended with exit code 1 and its ending
 // waited for. Returns whether it was started and its wait neither timed out nor failed; when not, the last
 // error is that of the failing step (CreateProcessA's, the failed wait's, or WAIT_TIMEOUT, 258). exitCode
 // is the process's exit code, 0 when there was none to read. Both handles are always released. The process
 // starts in directory, or in the front-end's current directory when it is empty.
-bool RunAndWait(const std::string& command, const std::string& parameters, int limit, WindowShow show, int32_t& exitCode,
-                const std::string& directory = {});
+bool RunAndWait(const std::string& command, const std::string& parameters, int limit, WindowShow show,
+                int32_t& exitCode, const std::string& directory = {});
 
 // Takes the place of WaitForProcessHandlingMessages in RunAndWait while it lives.
 using ProcessWait = std::function<DWORD(HANDLE process, DWORD limitMs)>;

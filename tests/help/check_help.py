@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """usage: check_help.py CHM SOURCE_ROOT. Checks the compiled help file: every page is in it and in its
-contents; every contents and index entry, link and image names a file in it; and every notice and failure
-text in the program's code is on the troubleshooting page, so that the help cannot drift from the program."""
+contents; every contents and index entry, link and image names a file in it; every notice and failure text in
+the program's code is on the troubleshooting page, so that the help cannot drift from the program; and so is
+each error number of a tool that Windows would not start."""
 import html, os, re, subprocess, sys, tempfile
 
 LITERALS = r'(?:"(?:[^"\\\n]|\\.)*"\s*)+'
+# The numbers a person meets in "Could not process file "..." (error N)" when Windows does not start the tool.
+TOOL_ERRORS = {2, 3, 5, 32, 193, 216, 225, 258, 267, 1260, 4551}
 
 
 def c_text(literals):
@@ -46,6 +49,8 @@ def main():
         # On the page, a changing part is a <var>; in the code it is "%s" or "%d".
         shown = {html.unescape(re.sub(r'<[^>]+>', '', re.sub(r'<var>.*?</var>', '%', cell)))
                  for cell in re.findall(r'<td class="message">(.*?)</td>', read("troubleshooting.html"), re.S)}
+        explained = {int(n) for n in re.findall(r'<td class="error">(\d+)</td>', read("troubleshooting.html"))}
+        problems += [f"error {n} is not explained on the troubleshooting page" for n in sorted(TOOL_ERRORS - explained)]
         messages = program_messages(root)
         problems += [f"not on the troubleshooting page: {m}" for m in messages if re.sub(r'%[sd]', '%', m) not in shown]
         problems += [] if len(messages) >= 10 else [f"found only these texts in the code: {sorted(messages)}"]

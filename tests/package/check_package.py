@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """usage: check_package.py SOURCE_ROOT PROJECT_VERSION. Makes the release archive with scripts/package.sh,
 unpacks it and checks it: the four files; a 32-bit .exe whose version resource says the project's version
-and that needs only Windows' own DLLs; a README with Windows line ends that says where Quarvel.exe goes."""
+and that needs only Windows' own DLLs; a README with Windows line ends that begins with the way in (unblock the
+zip file, SmartScreen) and says where Quarvel.exe goes."""
 import re, struct, subprocess, sys, tempfile, zipfile
 
-SYSTEM_DLLS = set("kernel32 user32 gdi32 comctl32 comdlg32 shell32 advapi32 msvcrt ole32 shlwapi".split())
+SYSTEM_DLLS = set("kernel32 user32 gdi32 comctl32 comdlg32 shell32 advapi32 msvcrt ole32 oleaut32 oleacc msimg32 "
+                  "shlwapi".split())
 
 
 def main():
@@ -36,6 +38,9 @@ def main():
         readme = open(folder + "/README.txt", encoding="cp1252", newline="").read()
         if "Quarvel.exe" not in readme or "\r\n" not in readme:
             problems.append("README.txt does not say where Quarvel.exe goes, in Windows line ends")
+        # The way in comes first: unblocked before it is extracted, and past SmartScreen.
+        if not ("Unblock" in readme[:readme.find("Quarvel.exe")] and "Run anyway" in readme[:1500]):
+            problems.append("README.txt does not begin with unblocking the zip file and SmartScreen's question")
     print("\n".join(problems))
     return 1 if problems else 0
 

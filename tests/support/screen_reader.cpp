@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace quarvel::testing {
@@ -11,10 +12,10 @@ constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
 std::vector<std::pair<HWND, std::string>> heard;
 
 std::string Utf8(BSTR text) {
-  if (!text) return {};
-  int length = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(SysStringLen(text)), nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(SysStringLen(text)), utf8.data(), length, nullptr, nullptr);
+  const int wide = text ? static_cast<int>(SysStringLen(text)) : 0;
+  int length = WideCharToMultiByte(CP_UTF8, 0, text, wide, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(std::max(length, 0)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, wide, utf8.data(), length, nullptr, nullptr);
   return utf8;
 }
 
