@@ -71,9 +71,9 @@ TEST_F(Batches, PatchAllRunsTheToolForEachRowAndShowsTheOutcomes) {
   app_.ClickButton(IDC_BUTTON_PATCH);
 
   EXPECT_EQ(WaitForStatus(app_, "Patching...done"), "Patching...done");
-  const std::vector<std::string> told{"Patching...", "Patching...done"};
+  const std::vector<std::wstring> told{L"Patching...", L"Patching...done"};
   EXPECT_TRUE(WaitUntil([&] { return reader.Heard(app_.Control(IDC_STATUSBAR1)) == told; }))
-      << ::testing::PrintToString(reader.Heard(app_.Control(IDC_STATUSBAR1)));
+      << reader.Heard(app_.Control(IDC_STATUSBAR1)).size() << " heard";
   EXPECT_EQ(Results(), (std::vector<std::string>{"PATCHED", "OK"}));
   EXPECT_EQ(Record(), (std::vector<std::string>{ExpectedRun("", paths_[0]), ExpectedRun("", paths_[1])}));
   std::vector<std::string> log = ReadLines(app_.LogPath());

@@ -2,28 +2,23 @@
 
 #include <oleacc.h>
 
-#include <algorithm>
 #include <utility>
 
 namespace quarvel::testing {
 
 namespace {
 constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
-std::vector<std::pair<HWND, std::string>> heard;
+std::vector<std::pair<HWND, std::wstring>> heard;
 
-std::string Utf8(BSTR text) {
-  const int wide = text ? static_cast<int>(SysStringLen(text)) : 0;
-  int length = WideCharToMultiByte(CP_UTF8, 0, text, wide, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(std::max(length, 0)), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, wide, utf8.data(), length, nullptr, nullptr);
-  return utf8;
-}
-
-std::string NameOf(IAccessible* accessible, VARIANT child) {
+// As a screen reader does, the object is asked for its name when the event arrives.
+void CALLBACK OnEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  IAccessible* accessible = nullptr;
+  VARIANT self{};
   BSTR name = nullptr;
-  std::string text = accessible && SUCCEEDED(accessible->get_accName(child, &name)) ? Utf8(name) : "";
+  if (FAILED(AccessibleObjectFromEvent(window, object, child, &accessible, &self))) return;
+  if (SUCCEEDED(accessible->get_accName(self, &name))) heard.emplace_back(window, name ? name : L"");
   SysFreeString(name);
-  return text;
+  accessible->Release();
 }
 }  // namespace
 
@@ -39,21 +34,9 @@ ScreenReader::~ScreenReader() {
   if (comStarted_) CoUninitialize();
 }
 
-// As a screen reader does, the object is asked for its name when the event arrives.
-void CALLBACK ScreenReader::OnEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
-  IAccessible* accessible = nullptr;
-  VARIANT self{};
-  if (SUCCEEDED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object), static_cast<DWORD>(child), &accessible,
-                                          &self))) {
-    heard.emplace_back(window, NameOf(accessible, self));
-    accessible->Release();
-  }
-}
-
-std::vector<std::string> ScreenReader::Heard(HWND window) {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);  // the events come so
-  std::vector<std::string> names;
+std::vector<std::wstring> ScreenReader::Heard(HWND window) {
+  for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+  std::vector<std::wstring> names;
   for (const auto& [source, name] : heard)
     if (source == window) names.push_back(name);
   return names;

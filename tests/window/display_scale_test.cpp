@@ -135,19 +135,15 @@ void ExpectLayoutAtCheckedDpi(MainWindowFixture& window) {
   RECT shown;
   GetClientRect(picture, &shown);
   RECT compared{0, 0, std::min(shown.right, section.dsBm.bmWidth), std::min(shown.bottom, section.dsBm.bmHeight)};
-  std::vector<uint32_t> seen = ReadPixels(WindowDC(picture), compared), wanted(seen.size());
+  std::vector<uint32_t> seen = ReadPixels(WindowDC(picture), compared), wanted = seen;
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const auto* bits = static_cast<const uint32_t*>(section.dsBm.bmBits);  // bottom-up, 0xAARRGGBB
   size_t transparent = 0;
-  for (LONG y = 0; y < compared.bottom; ++y) {
-    for (LONG x = 0; x < compared.right; ++x) {
-      const size_t at = static_cast<size_t>(y * compared.right + x);
-      const uint32_t bgra = static_cast<const uint32_t*>(
-          section.dsBm.bmBits)[(section.dsBm.bmHeight - 1 - y) * section.dsBm.bmWidth + x];  // bottom-up
-      if (bgra >> 24 == 0) ++transparent;
-      wanted[at] = bgra >> 24 == 255 ? bgra & 0xFFFFFF
-                   : bgra >> 24 == 0 ? (GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face))
-                                     : seen[at];
-    }
+  for (size_t at = 0; at < seen.size(); ++at) {
+    const LONG x = static_cast<LONG>(at) % compared.right, y = static_cast<LONG>(at) / compared.right;
+    const uint32_t pixel = bits[(section.dsBm.bmHeight - 1 - y) * section.dsBm.bmWidth + x];
+    if (pixel >> 24 == 255) wanted[at] = pixel & 0xFFFFFF;
+    if (pixel >> 24 == 0 && ++transparent) wanted[at] = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
   }
   EXPECT_EQ(seen, wanted);
   EXPECT_GT(transparent, seen.size() / 10) << "the console lies on the face colour, with no box of its own";
@@ -203,21 +199,15 @@ void SetStatusFontHeight(NONCLIENTMETRICSW& metrics, LONG height) {
   SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
 }
 
-// The system's colour of an element, another for as long as it lives.
-class ScopedSysColor {
- public:
-  ScopedSysColor(int element, COLORREF colour) : element_(element), previous_(GetSysColor(element)) {
-    set_ = SetSysColors(1, &element_, &colour);
+// Another face colour for as long as it lives.
+struct ScopedFaceColour {
+  explicit ScopedFaceColour(COLORREF colour) { set = SetSysColors(1, &kFace, &colour); }
+  ~ScopedFaceColour() {
+    if (set) SetSysColors(1, &kFace, &previous);
   }
-  ~ScopedSysColor() {
-    if (set_) SetSysColors(1, &element_, &previous_);
-  }
-  bool Set() const { return set_; }
-
- private:
-  int element_;
-  COLORREF previous_;
-  bool set_ = false;
+  static constexpr int kFace = COLOR_BTNFACE;
+  COLORREF previous = GetSysColor(kFace);
+  BOOL set = FALSE;
 };
 
 // On a second monitor whose scale is not the system's (a laptop docked since the person signed in): the window
@@ -273,8 +263,8 @@ TEST(ScaledWindowChild, OpensAtItsMonitorsScaleAndSoDoItsDialogs) {
 
   // The face colour of Windows 10 and 11 (Wine's is the classic grey), or a High Contrast black.
   for (COLORREF face : {RGB(240, 240, 240), RGB(0, 0, 0)}) {
-    ScopedSysColor faceColour(COLOR_BTNFACE, face);
-    ASSERT_TRUE(faceColour.Set());
+    ScopedFaceColour faceColour(face);
+    ASSERT_TRUE(faceColour.set);
     PumpMessages();
     ExpectLayoutAtCheckedDpi(window);
   }

@@ -168,11 +168,8 @@ TEST(MainWindow, StartingWithoutTheToolReportsOnceThenWorks) {
 
   // Opened inside its zip file, the program runs alone from a copy in the temporary folder: it says so first.
   MainWindowFixture fromInsideZip(false, UsersTemporaryFolder());
-  EXPECT_EQ(fromInsideZip.messages().notices,
-            std::vector<std::string>{"The program was started from a temporary folder, as happens when it is opened "
-                                     "inside its zip file, and the files that belong beside it are not there. Extract "
-                                     "all the files of the zip file first (Extract All), then start QuarvelFE.exe from "
-                                     "the extracted folder."});
+  ASSERT_EQ(fromInsideZip.messages().notices.size(), 1u);
+  EXPECT_NE(fromInsideZip.messages().notices[0].find("started from a temporary folder"), std::string::npos);
   EXPECT_EQ(fromInsideZip.messages().failures, std::vector<std::string>{"Could not find \"Quarvel\" application"});
 }
 
@@ -221,25 +218,18 @@ TEST(MainWindow, F1AnywhereAndHelpIndexOpenHelpOrGiveTheNotice) {
   const std::string help = window.appDir() / "quarvel.chm";
   ASSERT_TRUE(WriteText(help, "ITSF") && WriteText(help + ":Zone.Identifier", "[ZoneTransfer]\r\nZoneId=3\r\n"));
   window.Command(IDM_HELP_INDEX);
-  EXPECT_EQ(window.messages().notices.back(),
-            "The help cannot be shown: Windows marked quarvel.chm as downloaded from the Internet, and the help viewer "
-            "then shows a blank page. Close the program, right-click the zip file you downloaded, choose Properties, "
-            "tick Unblock and press OK, then extract it again (or do the same for quarvel.chm itself).");
+  EXPECT_EQ(window.messages().notices.back().rfind("The help cannot be shown: Windows marked quarvel.chm as "
+                                                   "downloaded from the Internet,", 0), 0u);
   ASSERT_TRUE(DeleteFileA((help + ":Zone.Identifier").c_str()));
   window.form().SetDriveTypeSource([](const std::string& root) { return root == "C:\\" ? DRIVE_REMOTE : 0u; });
   window.Command(IDM_HELP_INDEX);
-  EXPECT_EQ(window.messages().notices.back(),
-            "The help cannot be shown from a network folder: the help viewer shows pages only from this computer, and "
-            "would show a blank page. Copy the program's folder to a folder on this computer, such as Documents, and "
-            "start it from there.");
+  EXPECT_EQ(window.messages().notices.back().rfind("The help cannot be shown from a network folder:", 0), 0u);
   TempFolder hashed("C# tools");
   MainWindowFixture hashedWindow(true, hashed.path());
   ASSERT_TRUE(WriteText(hashedWindow.appDir() / "quarvel.chm", "ITSF"));
   hashedWindow.Command(IDM_HELP_INDEX);
-  EXPECT_EQ(hashedWindow.messages().notices,
-            std::vector<std::string>{"The help cannot be shown from a folder whose path holds \"#\": the help viewer "
-                                     "takes what follows it for a place in a page, and shows a blank page. Rename the "
-                                     "folder, or move the program to a folder whose path has no \"#\"."});
+  ASSERT_EQ(hashedWindow.messages().notices.size(), 1u);
+  EXPECT_EQ(hashedWindow.messages().notices[0].rfind("The help cannot be shown from a folder whose path holds", 0), 0u);
   EXPECT_EQ(window.messages().notices.size(), 6u);
 }
 
