@@ -39,6 +39,11 @@ def run_processes():
     return found
 
 
+def end_run():
+    for ending in ("-TERM", "-KILL"):
+        subprocess.run(["kill", ending, *wait_for(run_processes, 20, lambda left: not left)], capture_output=True)
+
+
 def registry_key(name):
     """A key of the prefix's user.reg as Wine left it."""
     path = os.path.join(prefix, "user.reg")
@@ -60,8 +65,7 @@ def title_bar(x_display, window):
 
 
 def main():
-    for ending in ("-TERM", "-KILL"):  # what a killed run of this test left
-        subprocess.run(["kill", ending, *wait_for(run_processes, 10, lambda left: not left)], capture_output=True)
+    end_run()  # what a killed run of this test left
     if '"Managed"' in registry_key(frame_key):  # a value left would make the window unmanaged whatever start.sh does
         subprocess.run(["wine", "reg", "delete", "HKCU\\" + frame_key, "/v", "Managed", "/f"],
                        env=dict(os.environ, WINEPREFIX=prefix), capture_output=True)
@@ -105,11 +109,10 @@ def main():
         check(all(name in running for name in ("Xvfb", "x11vnc", "wineserver", "QuarvelFE.exe")),
               "the run's display, VNC server, Wine and front-end are found by its prefix")
         xtest.fake_input(x_display, X.MotionNotify, x=box.x + (left + right) // 2, y=box.y + len(rows) // 2)
-        for event in (X.ButtonPress, X.ButtonRelease):
+        for event in (X.ButtonPress, X.ButtonRelease, None):  # each reaches the server, the last before it goes
             x_display.sync()
             time.sleep(0.1)
-            xtest.fake_input(x_display, event, 1)
-        x_display.sync()  # the release reaches the server before the connection goes
+            event and xtest.fake_input(x_display, event, 1)
         x_display.close()
         check(wait_for(lambda: start.poll() is not None, 60) and start.returncode == 0,
               "a click on the close button ends start.sh with status 0")
@@ -125,12 +128,7 @@ def main():
     finally:
         if start.poll() is None:
             os.killpg(start.pid, signal.SIGTERM)  # its trap ends its display, VNC server and Wine
-            try:
-                start.wait(30)
-            except subprocess.TimeoutExpired:
-                os.killpg(start.pid, signal.SIGKILL)
-        for ending in ("-TERM", "-KILL"):
-            subprocess.run(["kill", ending, *wait_for(run_processes, 20, lambda left: not left)], capture_output=True)
+        end_run()
 
 
 if __name__ == "__main__":
