@@ -45,7 +45,12 @@ else
   windows_arch=i686
   run_build="$root/build/windows"
 fi
-export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix-$windows_arch}"
+# The prefix of the build chosen here, unless the caller named one. Read before Wine was installed (test.sh reads
+# this file again after installing it), the file chose the 32-bit build: its prefix follows the build chosen now.
+if [ -z "${WINEPREFIX:-}" ] || [ "$WINEPREFIX" = "${quarvel_chosen_prefix:-}" ]; then
+  quarvel_chosen_prefix="$root/build/wineprefix-$windows_arch"
+  export WINEPREFIX="$quarvel_chosen_prefix"
+fi
 
 # Configures and builds the Windows build that runs on this machine (targets as arguments, or all).
 build_runnable_windows() {

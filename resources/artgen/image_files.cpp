@@ -51,6 +51,17 @@ void bitmapInfoHeader(Bytes& out, int width, int height, int bitCount, std::uint
     out.u32(0);
 }
 
+// A BMP file's own header, for an image of that many bytes after its info header.
+Bytes bmpFileHeader(std::uint32_t imageBytes) {
+    Bytes out;
+    out.u8('B');
+    out.u8('M');
+    out.u32(14 + 40 + imageBytes);
+    out.u32(0);
+    out.u32(14 + 40);
+    return out;
+}
+
 bool isTransparent(Pixel8 p) { return p.a < kMinimumAlpha; }
 
 Bytes iconImage(const Canvas& canvas) {
@@ -91,12 +102,7 @@ Bytes iconImage(const Canvas& canvas) {
 void writeBmp(const std::string& path, const Canvas& canvas, Pixel8 background) {
     const std::uint32_t rowBytes = paddedRowBytes(canvas.width() * 24);
     const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(canvas.height());
-    Bytes out;
-    out.u8('B');
-    out.u8('M');
-    out.u32(14 + 40 + imageBytes);
-    out.u32(0);
-    out.u32(14 + 40);
+    Bytes out = bmpFileHeader(imageBytes);
     bitmapInfoHeader(out, canvas.width(), canvas.height(), 24, imageBytes);
     for (int y = canvas.height() - 1; y >= 0; --y) {
         for (int x = 0; x < canvas.width(); ++x) {
@@ -115,12 +121,7 @@ void writeBmp(const std::string& path, const Canvas& canvas, Pixel8 background) 
 
 void writeAlphaBmp(const std::string& path, const Canvas& canvas) {
     const std::uint32_t imageBytes = static_cast<std::uint32_t>(canvas.width() * canvas.height() * 4);
-    Bytes out;
-    out.u8('B');
-    out.u8('M');
-    out.u32(14 + 40 + imageBytes);
-    out.u32(0);
-    out.u32(14 + 40);
+    Bytes out = bmpFileHeader(imageBytes);
     bitmapInfoHeader(out, canvas.width(), canvas.height(), 32, imageBytes);
     for (int y = canvas.height() - 1; y >= 0; --y) {
         for (int x = 0; x < canvas.width(); ++x) {

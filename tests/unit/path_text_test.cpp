@@ -44,7 +44,6 @@ TEST(PathText, TellsWhyTheHelpViewerWouldShowABlankPage) {
   EXPECT_EQ(ZoneOfMark(std::string("\xFF\xFE[\0Z\0o\0n\0e\0T\0r\0a\0n\0s\0f\0e\0r\0]\0\r\0\n\0Z\0o\0n\0e\0I\0d\0=\0"
                                    "3\0", 50)), 3) << "UTF-16";
   EXPECT_EQ(ZoneOfMark("[ZoneTransfer]\r\nZoneId="), -1);
-  EXPECT_EQ(ZoneOfMark(""), -1);
   const std::string help = "C:\\Users\\Ann\\Documents\\fe\\quarvel.chm";
   EXPECT_EQ(WhyHelpWouldBeBlank(help, "", false), BlankHelp::None);
   EXPECT_EQ(WhyHelpWouldBeBlank(help, "[ZoneTransfer]\nZoneId=2", false), BlankHelp::None) << "trusted sites";
@@ -54,7 +53,6 @@ TEST(PathText, TellsWhyTheHelpViewerWouldShowABlankPage) {
   EXPECT_EQ(WhyHelpWouldBeBlank("\\\\nas\\games\\fe\\quarvel.chm", "", false), BlankHelp::OnTheNetwork);
   EXPECT_EQ(WhyHelpWouldBeBlank("C:\\C# tools\\quarvel.chm", "", false), BlankHelp::HashInPath);
   EXPECT_EQ(DriveRootOf(help), "C:\\");
-  EXPECT_EQ(DriveRootOf("\\\\nas\\games\\quarvel.chm"), "");
 }
 
 TEST(PathText, JoinsFolderAndNameWithOneSeparator) {
@@ -112,7 +110,6 @@ TEST(PathText, APathIsInsideAFolderOnlyPastOneOfItsSeparators) {
   EXPECT_TRUE(IsInsideFolder("C:\\Temp/a.gba", "C:\\Temp\\\\"));
   EXPECT_FALSE(IsInsideFolder("C:\\Temp2\\a.gba", "C:\\Temp"));
   EXPECT_FALSE(IsInsideFolder("C:\\Temp\\", "C:\\Temp")) << "the folder itself";
-  EXPECT_FALSE(IsInsideFolder("C:\\Tem", "C:\\Temp"));
   EXPECT_FALSE(IsInsideFolder("C:\\a.gba", "")) << "no folder holds everything";
   EXPECT_FALSE(IsInsideFolder("C:\\a.gba", "\\"));
 }

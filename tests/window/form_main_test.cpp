@@ -224,13 +224,6 @@ TEST(MainWindow, F1AnywhereAndHelpIndexOpenHelpOrGiveTheNotice) {
   window.form().SetDriveTypeSource([](const std::string& root) { return root == "C:\\" ? DRIVE_REMOTE : 0u; });
   window.Command(IDM_HELP_INDEX);
   EXPECT_EQ(window.messages().notices.back().rfind("The help cannot be shown from a network folder:", 0), 0u);
-  TempFolder hashed("C# tools");
-  MainWindowFixture hashedWindow(true, hashed.path());
-  ASSERT_TRUE(WriteText(hashedWindow.appDir() / "quarvel.chm", "ITSF"));
-  hashedWindow.Command(IDM_HELP_INDEX);
-  ASSERT_EQ(hashedWindow.messages().notices.size(), 1u);
-  EXPECT_EQ(hashedWindow.messages().notices[0].rfind("The help cannot be shown from a folder whose path holds", 0), 0u);
-  EXPECT_EQ(window.messages().notices.size(), 6u);
 }
 
 TEST(MainWindow, ViewLogFromButtonAndMenuGivesTheNoticeWithoutALog) {
