@@ -1,5 +1,6 @@
-// A tool that goes missing, crashes, hangs or writes no log, and a log held by another process: every
-// batch still ends with each row's result or one clear failure report, and leaves no tool running.
+// A tool that goes missing, crashes, hangs or writes no log: every batch still ends with each row's result or
+// one clear failure report, and leaves no tool running. A log held by another process or read-only stops the
+// batch before it starts, with a notice.
 #include <gtest/gtest.h>
 
 #include "tests/hostile/hostile_support.h"
@@ -90,16 +91,21 @@ TEST_F(HostileTool, AToolThatWritesNoLogStillGivesResultsAndViewLogSaysSo) {
   EXPECT_EQ(window_.messages().notices, std::vector<std::string>{"Could not find log file"});
 }
 
-TEST_F(HostileTool, ALogHeldByAnotherProcessDoesNotStopTheBatch) {
+// A log that cannot be replaced, the tool cannot write either, and View Log would show the old one as the batch's:
+// the batch does not start, a notice says why, and nothing changes. Once the log is free, batches run again.
+TEST_F(HostileTool, ALogHeldByAnotherProcessStopsTheBatchUntilItIsReleased) {
   WriteText(log_, "an old log\n");
   WriteText(plan_, "first -4\nsecond -1\n* 0\n");
   {
     LockedFile locker(log_);
     ASSERT_TRUE(locker.Locked()) << "the log could not be held";
     window_.Command(IDC_BUTTON_PATCH);
-    EXPECT_TRUE(Failures().empty()) << Failures()[0];
-    EXPECT_EQ(Results(), (std::vector<std::string>{"PATCHED", "PROBLEMS", "OK"}));
-    EXPECT_EQ(window_.StatusText(), "Patching...done");
+    ASSERT_EQ(window_.messages().notices.size(), 1u);
+    EXPECT_NE(window_.messages().notices[0].find("\"" + log_ + "\" cannot be written (" +
+                                                 SystemText(ERROR_SHARING_VIOLATION) + ")"),
+              std::string::npos);
+    EXPECT_EQ(Results(), std::vector<std::string>(3, ""));
+    EXPECT_EQ(window_.StatusText(), "");
   }
   EXPECT_EQ(ReadText(log_), "an old log\n") << "neither removed nor appended to while held";
   window_.Command(IDC_BUTTON_TEST);
@@ -107,15 +113,22 @@ TEST_F(HostileTool, ALogHeldByAnotherProcessDoesNotStopTheBatch) {
   ExpectNoToolRunning();
 }
 
-TEST_F(HostileTool, AReadOnlyLogDoesNotStopTheBatch) {
+TEST_F(HostileTool, AReadOnlyLogStopsTheBatchWithANotice) {
   WriteText(log_, "an old log\n");
   SetFileAttributesA(log_.c_str(), FILE_ATTRIBUTE_READONLY);
-  WriteText(plan_, "* -2\n");
   window_.Command(IDC_BUTTON_UNPATCH);
-  EXPECT_TRUE(Failures().empty()) << Failures()[0];
-  EXPECT_EQ(Results(), std::vector<std::string>(3, "BROKEN"));
-  EXPECT_EQ(window_.StatusText(), "Unpatching...done");
   SetFileAttributesA(log_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(window_.messages().notices,
+            std::vector<std::string>{
+                "The tool cannot keep its log in the program folder: \"" + log_ + "\" cannot be written (" +
+                SystemText(ERROR_ACCESS_DENIED) + "). Move the program to a folder of your own, such as Documents, "
+                "and start it from there. If log.txt is marked read-only or is open in another program, clear "
+                "Read-only in its Properties or close that program instead."});
+  EXPECT_TRUE(Failures().empty());
+  EXPECT_EQ(Results(), std::vector<std::string>(3, ""));
+  EXPECT_EQ(window_.StatusText(), "");
+  EXPECT_EQ(ReadText(log_), "an old log\n");
+  EXPECT_FALSE(FileExists(record_)) << "no tool run";
 }
 
 }  // namespace

@@ -87,13 +87,15 @@ bool WriteRomW(const std::wstring& path, const std::string& header, size_t size)
 }
 
 std::string MakeNestedPath(const std::string& parent, size_t totalLength, const std::string& name) {
-  // Folders of at most 200 characters (201 with the separator), as even as can be, fill the gap exactly.
+  // Folders of at most 200 characters (201 with the separator), as even as can be, fill the gap exactly. Each
+  // length starts from a letter of its own: Wine makes short names by hashing, and two folders of one letter in
+  // one parent can share one (127 and 175 "a"s do), which sends the short form into the other folder.
   size_t gap = totalLength > parent.size() + name.size() ? totalLength - parent.size() - name.size() : 0;
   size_t folders = (gap + 200) / 201;
   std::string folder = parent;
   for (size_t i = 0; i < folders; ++i) {
     size_t share = gap / folders + (i < gap % folders ? 1 : 0);  // folder name and its separator
-    folder += std::string(share - 1, static_cast<char>('a' + i % 26));
+    folder += std::string(share - 1, static_cast<char>('a' + (totalLength + i) % 26));
     CreateFolderW(Widen(folder));
     folder += "\\";
   }
