@@ -53,8 +53,7 @@ TEST_F(RenameRows, NewNameShowsAndGoesToTheTool) {
 }
 
 // Names that name no file are refused, each with its reason: an emptied one (the folder's path would be left), a
-// device's (the tool would wait on the console), dots or a space at the end. Typed by real keys, the editor opened
-// by a click or by F2.
+// device's (the tool would wait on the console), dots or a space at the end. Typed by real keys after a click or F2.
 TEST_F(RenameRows, NamesThatNameNoFileAreRefusedWithANotice) {
   const std::string device = "A file name cannot be CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9, with or without "
                              "an extension: Windows keeps these names for devices";

@@ -1,9 +1,8 @@
 #!/usr/bin/python3
-"""newcomer_start_test.py ROOT ARCH: what a newcomer sees from scripts/start.sh with no DISPLAY. Its hint names
-the virtual display, a VNC port that answers and a screenshot command for it; the main window has its title bar
-(with no window manager, Wine draws one only for an unmanaged window); a real click on its close button ends
-start.sh with nothing of its run left running and no Managed value left in its Wine prefix. The programs are the
-ones built (QUARVEL_START_BUILT=1), the prefix the test's own (QUARVEL_START_PREFIX)."""
+"""newcomer_start_test.py ROOT ARCH: scripts/start.sh with no DISPLAY, on the programs built, in a prefix of the
+test's own. Its hint names the virtual display, a VNC port that answers and a screenshot command; the main window
+has its title bar (Wine draws one only for an unmanaged window); a real click on its close button ends start.sh
+with nothing of its run left running and no Managed value left in its prefix."""
 import os, re, signal, socket, subprocess, sys, threading, time
 
 from Xlib import X, display as xdisplay

@@ -10,8 +10,7 @@
 
 namespace quarvel::testing {
 
-// Where the tests keep their files: a folder of the person's own, as far as the program can tell, not the user's
-// temporary folder, where it takes a file for an archive program's passing copy.
+// The tests' files lie here, not in the user's temporary folder, where the program takes files for an archive's copies.
 inline constexpr const char* kTestFilesRoot = "C:\\qfe-tests\\";
 // The user's temporary folder, with its trailing separator.
 std::string UsersTemporaryFolder();

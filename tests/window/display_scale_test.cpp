@@ -210,9 +210,8 @@ struct ScopedFaceColour {
   BOOL set = FALSE;
 };
 
-// On a second monitor whose scale is not the system's (a laptop docked since the person signed in): the window
-// opens centred on that monitor, at its scale, its dialogs take the scale from the window, its status bar follows
-// the person's text size, and its picture lies on the face colour of the moment.
+// On a second monitor of a scale not the system's (a laptop docked since sign-in): the window opens centred there at
+// its scale, so do its dialogs; its status bar follows the text size, its picture lies on the face colour of now.
 TEST(ScaledWindowChild, OpensAtItsMonitorsScaleAndSoDoItsDialogs) {
   const int monitorDpi = StartDpi() == 96 ? 144 : 96;
   ScopedWindowDpi monitor([monitorDpi](HWND) { return monitorDpi; });

@@ -51,10 +51,9 @@ TEST(MainWindow, StartsWithCaptionDesignSizeAndEveryControlInPlace) {
   ScopedAnnotator annotator([&](HWND control, AccessibleProperty property, const std::string& value) {
     told.emplace_back(control, property, value);
   });
-  std::vector<std::pair<HWND, UINT>> letThrough;
+  std::vector<std::tuple<HWND, UINT, DWORD>> letThrough;  // MSGFLT_ALLOW is 1
   ScopedMessageFilter filter([&](HWND control, UINT message, DWORD action) {
-    if (action == 1 /* MSGFLT_ALLOW */) letThrough.emplace_back(control, message);
-    return TRUE;
+    return letThrough.emplace_back(control, message, action), TRUE;
   });
   MainWindowFixture window;
   HWND form = window.form().Handle();
@@ -62,7 +61,8 @@ TEST(MainWindow, StartsWithCaptionDesignSizeAndEveryControlInPlace) {
   EXPECT_EQ(told, (std::vector<std::tuple<HWND, AccessibleProperty, std::string>>{
                       {window.form().Control(IDC_STATUSBAR1), AccessibleProperty::LiveSetting, "polite"},
                       {list, AccessibleProperty::Name, "ROM files"}}));
-  EXPECT_EQ(letThrough, (std::vector<std::pair<HWND, UINT>>{{list, WM_DROPFILES}, {list, WM_COPYDATA}, {list, 0x49}}));
+  const decltype(letThrough) allowed{{list, WM_DROPFILES, 1}, {list, WM_COPYDATA, 1}, {list, 0x49, 1}};
+  EXPECT_EQ(letThrough, allowed);
   EXPECT_EQ(TextOf(form), "Quarvel Front-End v1.1");
   RECT client;
   GetClientRect(form, &client);

@@ -34,8 +34,7 @@ class CapturedMessages : public MessageSink {
 inline std::string TestProgramDir() { return ProgramFolder(); }
 void CopyStandIn(const std::string& appDir);
 
-// Sets an environment variable for as long as it lives, and then gives it back its old value; the tool runs
-// inherit it.
+// Sets an environment variable for as long as it lives, then gives back its old value; the tool runs inherit it.
 class ScopedEnvironment {
  public:
   ScopedEnvironment(const char* name, const std::string& value);

@@ -71,8 +71,7 @@ TEST_F(ToolRunnerTest, ToolRunsInAppDirWithTheExactCommandLine) {
   EXPECT_EQ(runs[0].systemCommandLine, runs[0].commandLine) << "a plain path is seen as it was handed";
   EXPECT_TRUE(runs[0].opened);
   EXPECT_EQ(runs[0].fileId, FileIdOf(rom_));
-  // STARTF_USESHOWWINDOW: in manual mode the tool's window comes to the front (SW_SHOWNORMAL) for the person to
-  // answer it; otherwise it shows without taking the keyboard (SW_SHOWNOACTIVATE), which keeps Esc the front-end's.
+  // STARTF_USESHOWWINDOW: SW_SHOWNORMAL in manual mode, for the person to answer; else SW_SHOWNOACTIVATE, keeping Esc.
   EXPECT_EQ(runs[0].startup, "flags 1 show 1");
   EXPECT_EQ(runs[1].startup, "flags 1 show 4");
   // The tool starts in AppDir and reads its own path there; the front-end's current directory stays there too.
